@@ -1,0 +1,103 @@
+// The relay engine: one instance, owned by the main window. It turns the window's options
+// into a PCM format and block size, opens the two devices and moves each recorded block
+// through the ring to the playback device as the devices' notifications arrive.
+// Everything runs on the thread that owns the window.
+#pragma once
+
+#include "engine/blockring.h"
+#include "engine/relaywindow.h"
+#include "platform/globalmem.h"
+#include "platform/wave/waveservice.h"
+
+#include <array>
+#include <deque>
+
+struct HeaderEntry {
+    LPWAVEHDR Header = nullptr;
+    bool Prepared = false;
+    bool Queued = false;  // went to the device since its last prepare
+};
+
+class DuctEngine {
+public:
+    static constexpr int HeaderCount = 4;
+
+    DuctEngine(WaveService& service, RelayWindow& window);
+    DuctEngine(const DuctEngine&) = delete;
+    DuctEngine& operator=(const DuctEngine&) = delete;
+
+    // Stream format and capability table
+    void SetupFormat();
+    void UpdateCaps();
+
+    // Buffers
+    void AllocBuffers();
+    void FreeBuffers();
+
+    // Device operations
+    bool QueryDevices();
+    bool OpenIn();
+    bool OpenOut();
+    void StartIn();
+    void ResetIn();
+    void ResetOut();
+    void CloseIn();
+    void CloseOut();
+    void PrepareIn(int i);
+    void AddIn(int i);
+    void UnprepareIn(int i);
+    void PrepareOut(int i);
+    void WriteOut(int i);
+    void UnprepareOut(int i);
+    bool CheckInError(MMRESULT code, LPCSTR caption);
+    bool CheckOutError(MMRESULT code, LPCSTR caption);
+
+    // Relay
+    void StartRelay();
+    void StopRelay();
+    void OnWimOpen();
+    void OnWimClose();
+    void OnWomOpen();
+    void OnWomClose();
+    void OnWimData();
+    void OnWomDone();
+
+    // A device notification from the window's message loop. Notifications that arrive while
+    // an engine message box is open are held and handled in order once the engine operation
+    // that showed it has finished.
+    void OnMessage(UINT msg);
+
+    PCMWAVEFORMAT PcmFormat{};
+    LONG BlockSize = 0;
+    std::array<bool, 9> CapsTable{};
+    WAVEINCAPSA InCaps{};
+    WAVEOUTCAPSA OutCaps{};
+    int InDeviceId = 0;
+    int OutDeviceId = 0;
+
+    std::array<HeaderEntry, HeaderCount> InHeaders{};
+    std::array<HeaderEntry, HeaderCount> OutHeaders{};
+    std::array<HGLOBAL, HeaderCount> InHeaderHandle{};
+    std::array<HGLOBAL, HeaderCount> InDataHandle{};
+    std::array<HGLOBAL, HeaderCount> OutHeaderHandle{};
+    std::array<HGLOBAL, HeaderCount> OutDataHandle{};
+    UINT InHeaderSize = 0;
+    UINT OutHeaderSize = 0;
+    HWAVEIN WaveInHandle = nullptr;
+    HWAVEOUT WaveOutHandle = nullptr;
+    bool HeaderBusy = false;
+
+    BlockRing Ring;
+
+    bool InOpen = false;
+    bool OutOpen = false;
+    bool Switching = false;
+    bool Stopping = false;
+    bool MultiOut = false;
+    int InPos = 0;
+    int OutPos = 0;
+
+private:
+    WaveService& service;
+    RelayWindow& window;
+};

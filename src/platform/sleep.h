@@ -1,0 +1,6 @@
+// The platform's Sleep: blocks the calling thread; 0 gives up the rest of its time slice.
+#pragma once
+
+#include "platform/wintypes.h"
+
+void Sleep(DWORD dwMilliseconds);

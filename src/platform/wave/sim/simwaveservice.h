@@ -1,0 +1,89 @@
+// Virtual waveform-audio devices on a virtual clock, for tests and benchmarks.
+// Deterministic: the same calls and clock steps give the same notifications and bytes.
+// Single-threaded: the test calls the service and advances the clock on one thread.
+#pragma once
+
+#include "platform/wave/waveservice.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Nanoseconds of virtual time since the service was made.
+using SimTime = std::int64_t;
+
+struct SimDevice {
+    std::string name;
+    DWORD formats = 0xFFF;  // WAVE_FORMAT_* bits it supports
+    bool sync = false;      // playback only: reports WAVECAPS_SYNC
+};
+
+enum class SimSide { In, Out };
+enum class SimOp { GetDevCaps, Open, Prepare, Unprepare, Add, Start, Reset, Close, GetErrorText };
+
+class SimWaveService : public WaveService {
+public:
+    SimWaveService(std::vector<SimDevice> inDevices, std::vector<SimDevice> outDevices);
+
+    // Fault injection: the `call`-th call (counted from 1, per side and operation) of `op`
+    // returns `code` and does nothing else; `call` 0 makes every call fail.
+    // Open counts format queries too.
+    void Fail(SimSide side, SimOp op, int call, MMRESULT code);
+
+    // Capture signal: fills `size` bytes of the recorded stream starting at byte `position`
+    // of that stream (counted from the capture start). Default: PatternSignal.
+    using Signal = std::function<void(std::uint64_t position, BYTE* data, std::size_t size)>;
+    void SetCaptureSignal(Signal signal);
+    static void PatternSignal(std::uint64_t position, BYTE* data, std::size_t size);
+
+    // Playback recorder: every completed playback header, with the virtual time its first
+    // byte started to play. A sink given here receives them instead of the record.
+    struct PlayedBlock {
+        SimTime start;
+        std::vector<BYTE> bytes;
+    };
+    const std::vector<PlayedBlock>& Played() const;
+    using PlaybackSink = std::function<void(SimTime start, const BYTE* data, std::size_t size)>;
+    void SetPlaybackSink(PlaybackSink sink);
+
+    // Virtual clock. A device's clock runs (1 + ppm / 1e6) times as fast as the virtual one.
+    SimTime Now() const;
+    void SetDrift(SimSide side, double ppm);
+    // The time of the next header completion, if any header is pending on a running device.
+    std::optional<SimTime> NextEventTime() const;
+    // Completes, in time order, every header due up to `t` and posts its notification;
+    // capture before playback at the same instant.
+    void AdvanceTo(SimTime t);
+
+    // Bytes the capture device recorded while no header was queued (lost, as on a device).
+    std::uint64_t CaptureBytesLost() const;
+
+    // WaveService
+    UINT waveInGetNumDevs() override;
+    MMRESULT waveInGetDevCapsA(UINT_PTR uDeviceID, LPWAVEINCAPSA pwic, UINT cbwic) override;
+    MMRESULT waveInGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText) override;
+    MMRESULT waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
+                        DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen) override;
+    MMRESULT waveInClose(HWAVEIN hwi) override;
+    MMRESULT waveInPrepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveInUnprepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveInAddBuffer(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveInStart(HWAVEIN hwi) override;
+    MMRESULT waveInReset(HWAVEIN hwi) override;
+
+    UINT waveOutGetNumDevs() override;
+    MMRESULT waveOutGetDevCapsA(UINT_PTR uDeviceID, LPWAVEOUTCAPSA pwoc, UINT cbwoc) override;
+    MMRESULT waveOutGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText) override;
+    MMRESULT waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
+                         DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen) override;
+    MMRESULT waveOutClose(HWAVEOUT hwo) override;
+    MMRESULT waveOutPrepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveOutUnprepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveOutReset(HWAVEOUT hwo) override;
+
+private:
+    // Left to the implementation.
+};
