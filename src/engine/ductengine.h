@@ -30,8 +30,8 @@ public:
     void SetupFormat();
     void UpdateCaps();
 
-    // Buffers
-    void AllocBuffers();
+    // Buffers. False if a block could not be allocated or locked.
+    bool AllocBuffers();
     void FreeBuffers();
 
     // Device operations
@@ -98,6 +98,48 @@ public:
     int OutPos = 0;
 
 private:
+    // Marks the time spent inside an engine operation. Notifications are held while any is
+    // running and handled in order when the outermost one ends.
+    class Entry {
+    public:
+        explicit Entry(DuctEngine& engine);
+        ~Entry();
+        Entry(const Entry&) = delete;
+        Entry& operator=(const Entry&) = delete;
+
+    private:
+        DuctEngine& engine;
+    };
+    // An engine operation that holds HeaderBusy.
+    class HeaderFrame {
+    public:
+        explicit HeaderFrame(DuctEngine& engine);
+        ~HeaderFrame();
+        HeaderFrame(const HeaderFrame&) = delete;
+        HeaderFrame& operator=(const HeaderFrame&) = delete;
+
+    private:
+        Entry entry;
+        DuctEngine& engine;
+    };
+
+    using ErrorTextCall = MMRESULT (WaveService::*)(MMRESULT, LPSTR, UINT);
+    bool CheckError(MMRESULT code, LPCSTR caption, ErrorTextCall errorText);
+    LPWAVEHDR AllocHeader(HGLOBAL& headerHandle, HGLOBAL& dataHandle, UINT& headerSize);
+    void ReleaseBlock(HGLOBAL& handle, LPCSTR text, LPCSTR caption);
+    LPCWAVEFORMATEX Format() const;
+    DWORD_PTR Callback();
+
+    void StartCapture();
+    void PreRoll();
+    bool SkipUnqueuedIn();
+    void UnprepareAll(int& position, void (DuctEngine::*unprepare)(int));
+    void Dispatch(UINT msg);
+    void DrainHeld();
+
     WaveService& service;
     RelayWindow& window;
+    int entryDepth = 0;
+    bool draining = false;
+    std::deque<UINT> heldMessages;
 };

@@ -29,4 +29,12 @@ public:
     int Pump();
     // Real devices: waits for notifications and handles them for the given wall time.
     void PumpFor(std::chrono::milliseconds duration);
+
+private:
+    void ReadCaps();
+
+    WaveService& service;
+    MessageQueue queue;
+    FakeWindow window;
+    DuctEngine engine;
 };

@@ -1,0 +1,184 @@
+// Single calls to the two devices, each checked, and the message box for a failed one.
+#include "engine/ductengine.h"
+#include "platform/sleep.h"
+
+#include <array>
+
+namespace {
+constexpr UINT ErrorTextLength = 255;
+
+UINT DeviceNumber(int deviceId)
+{
+    // -1 is WAVE_MAPPER.
+    return static_cast<UINT>(deviceId);
+}
+}
+
+LPCWAVEFORMATEX DuctEngine::Format() const
+{
+    // The service reads a PCM record through the extended record's leading fields.
+    return reinterpret_cast<LPCWAVEFORMATEX>(&PcmFormat);
+}
+
+DWORD_PTR DuctEngine::Callback()
+{
+    return reinterpret_cast<DWORD_PTR>(window.Handle());
+}
+
+bool DuctEngine::CheckError(MMRESULT code, LPCSTR caption, ErrorTextCall errorText)
+{
+    if (code == MMSYSERR_NOERROR)
+        return false;
+    Entry entry(*this);
+    std::array<CHAR, ErrorTextLength> text{};
+    const bool known = (service.*errorText)(code, text.data(), ErrorTextLength) == MMSYSERR_NOERROR;
+    window.ShowMessage(known ? text.data() : "エラーです", caption);
+    return true;
+}
+
+bool DuctEngine::CheckInError(MMRESULT code, LPCSTR caption)
+{
+    return CheckError(code, caption, &WaveService::waveInGetErrorTextA);
+}
+
+bool DuctEngine::CheckOutError(MMRESULT code, LPCSTR caption)
+{
+    return CheckError(code, caption, &WaveService::waveOutGetErrorTextA);
+}
+
+bool DuctEngine::QueryDevices()
+{
+    Entry entry(*this);
+    SetupFormat();
+    const MMRESULT in = service.waveInOpen(nullptr, DeviceNumber(InDeviceId), Format(), 0, 0,
+                                           WAVE_FORMAT_QUERY);
+    if (CheckInError(in, "In Device Query"))
+        return false;
+    const MMRESULT out = service.waveOutOpen(nullptr, DeviceNumber(OutDeviceId), Format(), 0, 0,
+                                             WAVE_FORMAT_QUERY);
+    return !CheckOutError(out, "Out Device Query");
+}
+
+bool DuctEngine::OpenIn()
+{
+    Entry entry(*this);
+    const MMRESULT result = service.waveInOpen(&WaveInHandle, DeviceNumber(InDeviceId), Format(),
+                                               Callback(), 0, CALLBACK_WINDOW);
+    return !CheckInError(result, "In Device Open");
+}
+
+bool DuctEngine::OpenOut()
+{
+    Entry entry(*this);
+    const MMRESULT result = service.waveOutOpen(&WaveOutHandle, DeviceNumber(OutDeviceId),
+                                                Format(), Callback(), 0, CALLBACK_WINDOW);
+    return !CheckOutError(result, "Out Device Open");
+}
+
+void DuctEngine::StartIn()
+{
+    Entry entry(*this);
+    CheckInError(service.waveInStart(WaveInHandle), "Wave In Start");
+}
+
+void DuctEngine::ResetIn()
+{
+    Entry entry(*this);
+    // Cleared first: the headers the reset returns are not to be handled.
+    InOpen = false;
+    CheckInError(service.waveInReset(WaveInHandle), "Wave In Reset");
+}
+
+void DuctEngine::ResetOut()
+{
+    Entry entry(*this);
+    OutOpen = false;
+    CheckOutError(service.waveOutReset(WaveOutHandle), "Wave Out Reset");
+}
+
+void DuctEngine::CloseIn()
+{
+    Entry entry(*this);
+    CheckInError(service.waveInClose(WaveInHandle), "Wave In Close");
+}
+
+void DuctEngine::CloseOut()
+{
+    Entry entry(*this);
+    CheckOutError(service.waveOutClose(WaveOutHandle), "Wave Out Close");
+}
+
+// Notifications are held while any engine operation runs, so no header operation can begin
+// while another one is between its call and its error check: HeaderBusy is never found set.
+DuctEngine::HeaderFrame::HeaderFrame(DuctEngine& engine) : entry(engine), engine(engine)
+{
+    engine.HeaderBusy = true;
+}
+
+DuctEngine::HeaderFrame::~HeaderFrame()
+{
+    engine.HeaderBusy = false;
+}
+
+void DuctEngine::PrepareIn(int i)
+{
+    HeaderFrame frame(*this);
+    HeaderEntry& entry = InHeaders[i];
+    entry.Header->dwFlags = 0;
+    Sleep(0);
+    const MMRESULT result = service.waveInPrepareHeader(WaveInHandle, entry.Header, InHeaderSize);
+    entry.Prepared = !CheckInError(result, "InSetBuffer");
+    entry.Queued = false;
+}
+
+void DuctEngine::AddIn(int i)
+{
+    HeaderFrame frame(*this);
+    HeaderEntry& entry = InHeaders[i];
+    if (!entry.Prepared)
+        return;
+    const MMRESULT result = service.waveInAddBuffer(WaveInHandle, entry.Header, InHeaderSize);
+    entry.Queued = !CheckInError(result, "InAddBuffer");
+}
+
+void DuctEngine::UnprepareIn(int i)
+{
+    HeaderFrame frame(*this);
+    HeaderEntry& entry = InHeaders[i];
+    if (entry.Prepared)
+        CheckInError(service.waveInUnprepareHeader(WaveInHandle, entry.Header, InHeaderSize),
+                     "InUnSetBuffer");
+    entry.Prepared = false;
+    entry.Queued = false;
+}
+
+void DuctEngine::PrepareOut(int i)
+{
+    HeaderFrame frame(*this);
+    HeaderEntry& entry = OutHeaders[i];
+    entry.Header->dwFlags = 0;
+    const MMRESULT result = service.waveOutPrepareHeader(WaveOutHandle, entry.Header, OutHeaderSize);
+    entry.Prepared = !CheckOutError(result, "OutSetBuffer");
+    entry.Queued = false;
+}
+
+void DuctEngine::WriteOut(int i)
+{
+    HeaderFrame frame(*this);
+    HeaderEntry& entry = OutHeaders[i];
+    if (!entry.Prepared)
+        return;
+    const MMRESULT result = service.waveOutWrite(WaveOutHandle, entry.Header, OutHeaderSize);
+    entry.Queued = !CheckOutError(result, "OutAddBuffer");
+}
+
+void DuctEngine::UnprepareOut(int i)
+{
+    HeaderFrame frame(*this);
+    HeaderEntry& entry = OutHeaders[i];
+    if (entry.Prepared)
+        CheckOutError(service.waveOutUnprepareHeader(WaveOutHandle, entry.Header, OutHeaderSize),
+                      "OutUnSetBuffer");
+    entry.Prepared = false;
+    entry.Queued = false;
+}

@@ -1,0 +1,175 @@
+// The start and stop sequences of a relay and the handlers of the device notifications.
+#include "engine/ductengine.h"
+#include "platform/sleep.h"
+
+#include <cstring>
+
+namespace {
+constexpr DWORD StopPause = 100;
+
+int NextEntry(int position)
+{
+    return (position + 1) % DuctEngine::HeaderCount;
+}
+}
+
+DuctEngine::DuctEngine(WaveService& service, RelayWindow& window)
+    : service(service), window(window)
+{
+}
+
+void DuctEngine::StartRelay()
+{
+    Entry entry(*this);
+    Switching = true;
+    Stopping = false;
+    SetupFormat();
+    if (!AllocBuffers()) {
+        CheckInError(MMSYSERR_NOMEM, "GlobalAlloc");
+        FreeBuffers();
+        Switching = false;
+        return;
+    }
+    // Positions left by the last relay would make the reader trail or lead the writer.
+    Ring.PutPos = 0;
+    Ring.GetPos = 0;
+    Ring.Silence = PcmFormat.wBitsPerSample == 8 ? 128 : 0;
+    Ring.Overruns = 0;
+    Ring.Underruns = 0;
+
+    const bool inOpened = OpenIn();
+    if (inOpened)
+        StartCapture();
+    MultiOut = (OutCaps.dwSupport & WAVECAPS_SYNC) == 0;
+    const bool outOpened = OpenOut();
+    if (outOpened)
+        PreRoll();
+    // No stop follows a relay with no open device, so its blocks go now.
+    if (!inOpened && !outOpened)
+        FreeBuffers();
+    Switching = false;
+}
+
+void DuctEngine::StartCapture()
+{
+    for (int i = 0; i < HeaderCount; ++i) {
+        if (!InHeaders[i].Prepared) {
+            PrepareIn(i);
+            AddIn(i);
+        }
+    }
+    InPos = 0;
+    StartIn();
+}
+
+void DuctEngine::PreRoll()
+{
+    // Silence, not zero bytes: zero is the lowest level of an 8-bit sample.
+    const int count = MultiOut ? HeaderCount : 1;
+    for (int i = 0; i < count; ++i) {
+        std::memset(OutHeaders[i].Header->lpData, Ring.Silence, OutHeaders[i].Header->dwBufferLength);
+        if (!OutHeaders[i].Prepared)
+            PrepareOut(i);
+        WriteOut(i);
+    }
+    OutPos = 0;
+}
+
+void DuctEngine::StopRelay()
+{
+    Entry entry(*this);
+    Switching = true;
+    Stopping = true;
+    if (InOpen) {
+        ResetIn();
+        Sleep(StopPause);
+        UnprepareAll(InPos, &DuctEngine::UnprepareIn);
+        CloseIn();
+    }
+    if (OutOpen) {
+        ResetOut();
+        Sleep(StopPause);
+        // In single mode only the header last written is prepared; it too goes back first.
+        UnprepareAll(OutPos, &DuctEngine::UnprepareOut);
+        CloseOut();
+    }
+    Sleep(StopPause);
+    FreeBuffers();
+    Switching = false;
+}
+
+void DuctEngine::UnprepareAll(int& position, void (DuctEngine::*unprepare)(int))
+{
+    (this->*unprepare)(position);
+    for (int n = 1; n < HeaderCount; ++n) {
+        position = NextEntry(position);
+        (this->*unprepare)(position);
+    }
+}
+
+void DuctEngine::OnWimOpen()
+{
+    window.SetListEnabled(DeviceList::ComboBox2, false);
+    InOpen = true;
+}
+
+void DuctEngine::OnWimClose()
+{
+    window.SetListEnabled(DeviceList::ComboBox2, true);
+    InOpen = false;
+}
+
+void DuctEngine::OnWomOpen()
+{
+    window.SetListEnabled(DeviceList::ComboBox1, false);
+    OutOpen = true;
+}
+
+void DuctEngine::OnWomClose()
+{
+    window.SetListEnabled(DeviceList::ComboBox1, true);
+    OutOpen = false;
+}
+
+bool DuctEngine::SkipUnqueuedIn()
+{
+    // The device returns its headers in the order they were queued, so the notification
+    // belongs to the first queued one from InPos; one that never went out is never returned.
+    for (int n = 0; n < HeaderCount; ++n) {
+        if (InHeaders[InPos].Queued)
+            return true;
+        InPos = NextEntry(InPos);
+    }
+    return false;
+}
+
+void DuctEngine::OnWimData()
+{
+    if (Switching || !InOpen || !SkipUnqueuedIn())
+        return;
+    LPWAVEHDR header = InHeaders[InPos].Header;
+    while ((header->dwFlags & WHDR_DONE) == 0)
+        Sleep(0);
+    UnprepareIn(InPos);
+    Ring.PutBlock(*header);
+    PrepareIn(InPos);
+    AddIn(InPos);
+    InPos = NextEntry(InPos);
+}
+
+void DuctEngine::OnWomDone()
+{
+    if (!OutOpen)
+        return;
+    if (OutHeaders[OutPos].Prepared)
+        UnprepareOut(OutPos);
+    if (!MultiOut)
+        OutPos = NextEntry(OutPos);
+    Ring.GetBlock(*OutHeaders[OutPos].Header, Stopping);
+    if (!OutHeaders[OutPos].Prepared) {
+        PrepareOut(OutPos);
+        WriteOut(OutPos);
+    }
+    if (MultiOut)
+        OutPos = NextEntry(OutPos);
+}

@@ -1,0 +1,74 @@
+#include "headless/fakewindow.h"
+
+#include <utility>
+
+FakeWindow::FakeWindow(HWND handle) : handle(handle)
+{
+}
+
+bool FakeWindow::IsChecked(OptionControl control) const
+{
+    return checked[static_cast<int>(control)];
+}
+
+void FakeWindow::SetOptionEnabled(OptionControl control, bool enabled)
+{
+    optionEnabled[static_cast<int>(control)] = enabled;
+}
+
+int FakeWindow::BufsetPosition() const
+{
+    return bufset;
+}
+
+void FakeWindow::SetListEnabled(DeviceList list, bool enabled)
+{
+    listEnabled[static_cast<int>(list)] = enabled;
+}
+
+void FakeWindow::ShowMessage(LPCSTR text, LPCSTR caption)
+{
+    boxes.push_back({text, caption});
+    if (whileOpen)
+        whileOpen(Box{text, caption});
+}
+
+HWND FakeWindow::Handle()
+{
+    return handle;
+}
+
+void FakeWindow::SetChecked(OptionControl control, bool value)
+{
+    checked[static_cast<int>(control)] = value;
+}
+
+bool FakeWindow::IsOptionEnabled(OptionControl control) const
+{
+    return optionEnabled[static_cast<int>(control)];
+}
+
+void FakeWindow::SetBufsetPosition(int position)
+{
+    bufset = position;
+}
+
+bool FakeWindow::IsListEnabled(DeviceList list) const
+{
+    return listEnabled[static_cast<int>(list)];
+}
+
+const std::vector<FakeWindow::Box>& FakeWindow::Boxes() const
+{
+    return boxes;
+}
+
+void FakeWindow::ClearBoxes()
+{
+    boxes.clear();
+}
+
+void FakeWindow::WhileBoxOpen(std::function<void(const Box&)> action)
+{
+    whileOpen = std::move(action);
+}
