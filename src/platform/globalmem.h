@@ -2,6 +2,7 @@
 // locked to get their address. Blocks are not zero-filled.
 #pragma once
 
+#include "platform/winerror.h"
 #include "platform/wintypes.h"
 
 struct GlobalBlock;
@@ -9,11 +10,6 @@ using HGLOBAL = GlobalBlock*;
 
 constexpr UINT GMEM_MOVEABLE = 0x0002;
 constexpr UINT GMEM_DDESHARE = 0x2000;
-
-constexpr DWORD NO_ERROR = 0;
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr DWORD ERROR_NOT_LOCKED = 158;
 
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
 LPVOID GlobalLock(HGLOBAL hMem);
