@@ -3,8 +3,11 @@
 // Single-threaded: the test calls the service and advances the clock on one thread.
 #pragma once
 
+#include "platform/wave/sim/simstream.h"
+#include "platform/wave/sim/simtimeline.h"
 #include "platform/wave/waveservice.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -85,5 +88,64 @@ public:
     MMRESULT waveOutReset(HWAVEOUT hwo) override;
 
 private:
-    // Left to the implementation.
+    struct Fault {
+        SimSide side;
+        SimOp op;
+        int call;
+        MMRESULT code;
+    };
+    struct Due {
+        SimTime time;
+        SimSide side;
+        std::size_t device;
+    };
+    using Streams = std::vector<std::optional<SimStream>>;
+
+    static constexpr std::size_t OpCount = static_cast<std::size_t>(SimOp::GetErrorText) + 1;
+
+    std::vector<SimDevice>& Devices(SimSide side);
+    Streams& StreamsOf(SimSide side);
+    SimStream* Find(SimSide side, UINT_PTR handle);
+    std::optional<MMRESULT> Injected(SimSide side, SimOp op);
+    double Drift(SimSide side) const;
+
+    // Devices, caps, open and close
+    MMRESULT DeviceCaps(SimSide side, UINT_PTR id, SimDevice& caps);
+    MMRESULT ChooseDevice(SimSide side, UINT id, DWORD format, bool query, std::size_t& device);
+    // `handle` points to the side's handle type; written before the open notification.
+    MMRESULT Open(SimSide side, LPVOID handle, UINT id, LPCWAVEFORMATEX format,
+                  DWORD_PTR callback, DWORD flags);
+    MMRESULT Close(SimSide side, UINT_PTR handle);
+
+    // Headers
+    MMRESULT CheckHeader(SimSide side, SimOp op, UINT_PTR handle, LPWAVEHDR header, UINT size,
+                         SimStream*& stream);
+    MMRESULT Prepare(SimSide side, UINT_PTR handle, LPWAVEHDR header, UINT size);
+    MMRESULT Unprepare(SimSide side, UINT_PTR handle, LPWAVEHDR header, UINT size);
+    MMRESULT Queue(SimSide side, UINT_PTR handle, LPWAVEHDR header, UINT size);
+
+    // Streaming
+    MMRESULT Reset(SimSide side, UINT_PTR handle);
+    void StopCapture(SimStream& stream);
+    void StopPlayback(SimStream& stream);
+    std::optional<Due> NextDue() const;
+    void Complete(const Due& due);
+    void CompleteCapture(SimStream& stream);
+    void CompletePlayback(SimStream& stream);
+    void Record(SimTime start, const BYTE* data, std::size_t size);
+
+    std::vector<SimDevice> inDevices_;
+    std::vector<SimDevice> outDevices_;
+    Streams inStreams_;
+    Streams outStreams_;
+    UINT_PTR nextHandle_ = 0x5100;
+    SimTime now_ = 0;
+    double inDrift_ = 0;
+    double outDrift_ = 0;
+    std::vector<Fault> faults_;
+    std::array<std::array<int, OpCount>, 2> calls_{};
+    Signal signal_;
+    PlaybackSink sink_;
+    std::vector<PlayedBlock> played_;
+    std::uint64_t lostBytes_ = 0;  // by capture devices since stopped or closed
 };
