@@ -1,0 +1,52 @@
+// A waveform-audio service that records every call it passes on, so that tests can check
+// which operations the engine made, on which header, in which order.
+#pragma once
+
+#include "platform/wave/waveservice.h"
+
+#include <string>
+#include <vector>
+
+class ServiceLog : public WaveService {
+public:
+    struct Call {
+        std::string name;
+        const WAVEHDR* header;
+    };
+
+    explicit ServiceLog(WaveService& inner);
+
+    const std::vector<Call>& Calls() const;
+    void Clear();
+    // The names of the calls made since the last Clear, in order.
+    std::vector<std::string> Names() const;
+
+    UINT waveInGetNumDevs() override;
+    MMRESULT waveInGetDevCapsA(UINT_PTR uDeviceID, LPWAVEINCAPSA pwic, UINT cbwic) override;
+    MMRESULT waveInGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText) override;
+    MMRESULT waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
+                        DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen) override;
+    MMRESULT waveInClose(HWAVEIN hwi) override;
+    MMRESULT waveInPrepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveInUnprepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveInAddBuffer(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveInStart(HWAVEIN hwi) override;
+    MMRESULT waveInReset(HWAVEIN hwi) override;
+
+    UINT waveOutGetNumDevs() override;
+    MMRESULT waveOutGetDevCapsA(UINT_PTR uDeviceID, LPWAVEOUTCAPSA pwoc, UINT cbwoc) override;
+    MMRESULT waveOutGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText) override;
+    MMRESULT waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
+                         DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen) override;
+    MMRESULT waveOutClose(HWAVEOUT hwo) override;
+    MMRESULT waveOutPrepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveOutUnprepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
+    MMRESULT waveOutReset(HWAVEOUT hwo) override;
+
+private:
+    void Log(const char* name, const WAVEHDR* header = nullptr);
+
+    WaveService& inner;
+    std::vector<Call> calls;
+};

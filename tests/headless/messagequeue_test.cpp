@@ -1,0 +1,136 @@
+#include "headless/headlessrelay.h"
+#include "headless/messagequeue.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(MessageQueue, KeepsOrderAcrossGrowth)
+{
+    MessageQueue queue;
+    // Take some first so that the stored messages wrap around when the storage grows.
+    for (UINT n = 0; n < 10; ++n)
+        queue.Post(n, n, 0);
+    for (UINT n = 0; n < 10; ++n)
+        ASSERT_EQ(queue.TryTake()->msg, n);
+    for (UINT n = 0; n < 100; ++n)
+        queue.Post(n, n * 2, -static_cast<LPARAM>(n));
+    EXPECT_EQ(queue.Size(), 100u);
+    for (UINT n = 0; n < 100; ++n) {
+        const auto message = queue.TryTake();
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->msg, n);
+        EXPECT_EQ(message->wParam, n * 2);
+        EXPECT_EQ(message->lParam, -static_cast<LPARAM>(n));
+    }
+    EXPECT_FALSE(queue.TryTake());
+}
+
+TEST(MessageQueue, TakeUntilGivesUpAtTheDeadline)
+{
+    MessageQueue queue;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(queue.TakeUntil(start + 30ms));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 30ms);
+}
+
+TEST(MessageQueue, PostsFromOtherThreadsArriveInEachThreadsOrder)
+{
+    MessageQueue queue;
+    constexpr int Threads = 4;
+    constexpr UINT PerThread = 5000;
+    std::vector<std::thread> posters;
+    for (int t = 0; t < Threads; ++t) {
+        posters.emplace_back([&queue, t] {
+            for (UINT n = 0; n < PerThread; ++n)
+                queue.Post(n, static_cast<WPARAM>(t), 0);
+        });
+    }
+    std::array<UINT, Threads> next{};
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    for (UINT taken = 0; taken < Threads * PerThread; ++taken) {
+        const auto message = queue.TakeUntil(deadline);
+        ASSERT_TRUE(message) << "lost after " << taken;
+        ASSERT_EQ(message->msg, next[message->wParam]++);
+    }
+    for (std::thread& poster : posters)
+        poster.join();
+    EXPECT_FALSE(queue.TryTake());
+}
+
+// A service with no devices: enough to drive the engine's handlers from posted notifications.
+class NoDevices : public WaveService {
+public:
+    UINT waveInGetNumDevs() override { return 0; }
+    MMRESULT waveInGetDevCapsA(UINT_PTR, LPWAVEINCAPSA, UINT) override { return MMSYSERR_NODRIVER; }
+    MMRESULT waveInGetErrorTextA(MMRESULT, LPSTR, UINT) override { return MMSYSERR_BADERRNUM; }
+    MMRESULT waveInOpen(LPHWAVEIN, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) override
+    {
+        return MMSYSERR_NODRIVER;
+    }
+    MMRESULT waveInClose(HWAVEIN) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveInPrepareHeader(HWAVEIN, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveInUnprepareHeader(HWAVEIN, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveInAddBuffer(HWAVEIN, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveInStart(HWAVEIN) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveInReset(HWAVEIN) override { return MMSYSERR_INVALHANDLE; }
+    UINT waveOutGetNumDevs() override { return 0; }
+    MMRESULT waveOutGetDevCapsA(UINT_PTR, LPWAVEOUTCAPSA, UINT) override { return MMSYSERR_NODRIVER; }
+    MMRESULT waveOutGetErrorTextA(MMRESULT, LPSTR, UINT) override { return MMSYSERR_BADERRNUM; }
+    MMRESULT waveOutOpen(LPHWAVEOUT, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) override
+    {
+        return MMSYSERR_NODRIVER;
+    }
+    MMRESULT waveOutClose(HWAVEOUT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveOutPrepareHeader(HWAVEOUT, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveOutUnprepareHeader(HWAVEOUT, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveOutWrite(HWAVEOUT, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
+    MMRESULT waveOutReset(HWAVEOUT) override { return MMSYSERR_INVALHANDLE; }
+};
+
+TEST(HeadlessRelay, PumpForHandlesNotificationsPostedFromAnotherThread)
+{
+    NoDevices service;
+    HeadlessRelay relay(service);
+    std::thread device([&relay] {
+        relay.Window().Handle()->Post(MM_WIM_OPEN, 0, 0);
+        relay.Window().Handle()->Post(MM_WOM_OPEN, 0, 0);
+    });
+    relay.PumpFor(100ms);
+    device.join();
+    EXPECT_TRUE(relay.Engine().InOpen);
+    EXPECT_TRUE(relay.Engine().OutOpen);
+    EXPECT_FALSE(relay.Window().IsListEnabled(DeviceList::ComboBox1));
+    EXPECT_FALSE(relay.Window().IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_EQ(relay.Queue().Size(), 0u);
+}
+
+TEST(HeadlessRelay, ConfigureSetsTheOptionsAndReportsUnreadableDevices)
+{
+    NoDevices service;
+    HeadlessRelay relay(service);
+    relay.Configure(22050, true, false, 3, 1, -1);
+    const FakeWindow& window = relay.Window();
+    EXPECT_FALSE(window.IsChecked(OptionControl::RB4410));
+    EXPECT_TRUE(window.IsChecked(OptionControl::RB2205));
+    EXPECT_FALSE(window.IsChecked(OptionControl::RB1102));
+    EXPECT_TRUE(window.IsChecked(OptionControl::CB_16bit));
+    EXPECT_FALSE(window.IsChecked(OptionControl::CB_Stereo));
+    EXPECT_EQ(window.BufsetPosition(), 3);
+    EXPECT_EQ(relay.Engine().InDeviceId, 1);
+    EXPECT_EQ(relay.Engine().OutDeviceId, -1);
+    ASSERT_EQ(window.Boxes().size(), 2u);
+    EXPECT_EQ(window.Boxes()[0].caption, "WaveInGetDevCaps");
+    EXPECT_EQ(window.Boxes()[1].caption, "WaveOutGetDevCaps");
+    // The service has no text for the code.
+    EXPECT_EQ(window.Boxes()[0].text, "エラーです");
+    EXPECT_FALSE(relay.Start()) << "no device accepts a format";
+}
+
+}
