@@ -8,6 +8,7 @@
 
 namespace {
 
+// Window notifications are the only kind the program asks for.
 constexpr DWORD OpenFlags = WAVE_FORMAT_QUERY | CALLBACK_WINDOW;
 
 bool IsMapper(UINT_PTR id)

@@ -11,8 +11,8 @@ MMRESULT SimWaveService::CheckHeader(SimSide side, SimOp op, UINT_PTR handle, LP
         return MMSYSERR_INVALHANDLE;
     if (!header || size < sizeof(WAVEHDR))
         return MMSYSERR_INVALPARAM;
-    // The queue, not the flags, decides: callers clear dwFlags before every prepare.
-    if (stream->Queued(header))
+    // The queue as well as the flag: callers clear dwFlags before every prepare.
+    if (stream->Queued(header) || (header->dwFlags & WHDR_INQUEUE))
         return WAVERR_STILLPLAYING;
     return MMSYSERR_NOERROR;
 }

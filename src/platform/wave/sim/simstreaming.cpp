@@ -53,6 +53,7 @@ MMRESULT SimWaveService::waveInStart(HWAVEIN hwi)
     SimStream* stream = Find(SimSide::In, reinterpret_cast<UINT_PTR>(hwi));
     if (!stream)
         return MMSYSERR_INVALHANDLE;
+    // A restarted device goes on with the signal where it stopped.
     if (!stream->running) {
         stream->running = true;
         stream->clock.Restart(now_, stream->position);

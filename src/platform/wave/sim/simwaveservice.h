@@ -129,7 +129,6 @@ private:
     void StopCapture(SimStream& stream);
     void StopPlayback(SimStream& stream);
     std::optional<Due> NextDue() const;
-    void Complete(const Due& due);
     void CompleteCapture(SimStream& stream);
     void CompletePlayback(SimStream& stream);
     void Record(SimTime start, const BYTE* data, std::size_t size);

@@ -36,6 +36,7 @@ TEST_F(SimHeaders, PrepareQueueAndUnprepareFollowTheHeaderState)
     ASSERT_EQ(service.waveInAddBuffer(in, &block.header, size), MMSYSERR_NOERROR);
     EXPECT_EQ(block.header.dwFlags, WHDR_PREPARED | WHDR_INQUEUE);
     EXPECT_EQ(service.waveInAddBuffer(in, &block.header, size), WAVERR_STILLPLAYING);
+    EXPECT_EQ(service.waveOutWrite(out, &block.header, size), WAVERR_STILLPLAYING);
     EXPECT_EQ(service.waveInUnprepareHeader(in, &block.header, size), WAVERR_STILLPLAYING);
     // The engine clears the flags before every prepare; the queue still knows the header.
     block.header.dwFlags = 0;

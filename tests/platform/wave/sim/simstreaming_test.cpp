@@ -171,6 +171,7 @@ TEST_F(SimStreaming, PlaybackResetKeepsOnlyWhatHadPlayed)
     Write(b);
     Write(c);
     service.AdvanceTo(150 * Ms);
+    EXPECT_EQ(service.waveOutClose(out), WAVERR_STILLPLAYING);
     ASSERT_EQ(service.waveOutReset(out), MMSYSERR_NOERROR);
 
     ASSERT_EQ(target.arrivals.size(), 3u);
