@@ -125,8 +125,8 @@ std::optional<SimWaveService::Due> SimWaveService::NextDue() const
             const std::optional<SimStream>& stream = streams[i];
             if (!stream || !stream->running || stream->queue.empty())
                 continue;
-            const SimTime time = std::max(
-                now_, stream->clock.TimeOf(stream->position + stream->queue.front()->dwBufferLength));
+            const DWORD length = stream->queue.front()->dwBufferLength;
+            const SimTime time = std::max(now_, stream->clock.TimeOf(stream->position + length));
             // Strictly earlier only: at the same instant capture goes first, then the lower device.
             if (!next || time < next->time)
                 next = Due{time, side, i};
@@ -170,7 +170,8 @@ void SimWaveService::CompletePlayback(SimStream& stream)
 {
     const LPWAVEHDR header = stream.queue.front();
     stream.queue.erase(stream.queue.begin());
-    Record(stream.frontStart, reinterpret_cast<const BYTE*>(header->lpData), header->dwBufferLength);
+    Record(stream.frontStart, reinterpret_cast<const BYTE*>(header->lpData),
+           header->dwBufferLength);
     stream.position += header->dwBufferLength;
     stream.frontStart = now_;
     stream.running = !stream.queue.empty();

@@ -67,12 +67,13 @@ TEST_F(SimHeaders, BadHeadersAreRefusedOnBothSides)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(service.waveInPrepareHeader(in, c.header, c.size), MMSYSERR_INVALPARAM) << c.what;
-        EXPECT_EQ(service.waveOutPrepareHeader(out, c.header, c.size), MMSYSERR_INVALPARAM) << c.what;
+        EXPECT_EQ(service.waveOutPrepareHeader(out, c.header, c.size), MMSYSERR_INVALPARAM)
+            << c.what;
     }
     for (UINT badSize : {0u, UINT{sizeof(WAVEHDR) - 1}}) {
         EXPECT_EQ(service.waveInAddBuffer(in, &block.header, badSize), MMSYSERR_INVALPARAM);
         EXPECT_EQ(service.waveOutWrite(out, &block.header, badSize), MMSYSERR_INVALPARAM);
-        EXPECT_EQ(service.waveOutUnprepareHeader(out, nullptr, sizeof(WAVEHDR)), MMSYSERR_INVALPARAM);
+        EXPECT_EQ(service.waveOutUnprepareHeader(out, nullptr, size), MMSYSERR_INVALPARAM);
     }
     EXPECT_EQ(block.header.dwFlags, 0u);
 }
@@ -118,7 +119,8 @@ TEST_F(SimHeaders, AFailedOpenStoresNoHandleAndPostsNothing)
     fresh.Fail(SimSide::Out, SimOp::Open, 2, MMSYSERR_ALLOCATED);
     fresh.Fail(SimSide::In, SimOp::GetDevCaps, 1, MMSYSERR_NODRIVER);
     // Queries count as opens.
-    ASSERT_EQ(fresh.waveOutOpen(nullptr, 0, Ex(CdFormat), 0, 0, WAVE_FORMAT_QUERY), MMSYSERR_NOERROR);
+    ASSERT_EQ(fresh.waveOutOpen(nullptr, 0, Ex(CdFormat), 0, 0, WAVE_FORMAT_QUERY),
+              MMSYSERR_NOERROR);
     HWAVEOUT handle = nullptr;
     EXPECT_EQ(fresh.waveOutOpen(&handle, 0, Ex(CdFormat), quiet.Callback(), 0, CALLBACK_WINDOW),
               MMSYSERR_ALLOCATED);

@@ -34,9 +34,12 @@ TEST_F(SimOpen, OnlyConsistentPcmFormatsTheDeviceOffersAreAccepted)
         {"other rate", Pcm(48000, 2, 16), WAVERR_BADFORMAT},
         {"three channels", Pcm(44100, 3, 16), WAVERR_BADFORMAT},
         {"24 bits", Pcm(44100, 2, 24), WAVERR_BADFORMAT},
-        {"not PCM", With(CdFormat, [](PCMWAVEFORMAT& f) { f.wf.wFormatTag = 3; }), WAVERR_BADFORMAT},
-        {"block align", With(CdFormat, [](PCMWAVEFORMAT& f) { f.wf.nBlockAlign = 2; }), WAVERR_BADFORMAT},
-        {"byte rate", With(CdFormat, [](PCMWAVEFORMAT& f) { f.wf.nAvgBytesPerSec += 1; }), WAVERR_BADFORMAT},
+        {"not PCM", With(CdFormat, [](PCMWAVEFORMAT& f) { f.wf.wFormatTag = 3; }),
+         WAVERR_BADFORMAT},
+        {"block align", With(CdFormat, [](PCMWAVEFORMAT& f) { f.wf.nBlockAlign = 2; }),
+         WAVERR_BADFORMAT},
+        {"byte rate", With(CdFormat, [](PCMWAVEFORMAT& f) { f.wf.nAvgBytesPerSec += 1; }),
+         WAVERR_BADFORMAT},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(service.waveInOpen(nullptr, 0, Ex(c.format), 0, 0, WAVE_FORMAT_QUERY), c.expected)
@@ -58,7 +61,8 @@ TEST_F(SimOpen, AQueryOpensNothingAndPostsNothing)
     EXPECT_TRUE(target.arrivals.empty());
     HWAVEOUT handle = nullptr;
     EXPECT_EQ(service.waveOutOpen(&handle, 0, Ex(CdFormat), 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-    EXPECT_EQ(service.waveOutOpen(nullptr, 0, Ex(CdFormat), 0, 0, WAVE_FORMAT_QUERY), MMSYSERR_NOERROR);
+    EXPECT_EQ(service.waveOutOpen(nullptr, 0, Ex(CdFormat), 0, 0, WAVE_FORMAT_QUERY),
+              MMSYSERR_NOERROR);
 }
 
 TEST_F(SimOpen, OpenPostsItsNotificationWithTheHandleAlreadyStored)
@@ -74,7 +78,8 @@ TEST_F(SimOpen, OpenPostsItsNotificationWithTheHandleAlreadyStored)
     EXPECT_NE(handle, nullptr);
 
     HWAVEIN second = nullptr;
-    EXPECT_EQ(service.waveInOpen(&second, 1, Ex(CdFormat), 0, 0, CALLBACK_NULL), MMSYSERR_ALLOCATED);
+    EXPECT_EQ(service.waveInOpen(&second, 1, Ex(CdFormat), 0, 0, CALLBACK_NULL),
+              MMSYSERR_ALLOCATED);
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(target.arrivals.size(), 1u);
 }
@@ -139,10 +144,12 @@ TEST_F(SimOpen, EveryCallRefusesAForeignOrClosedHandle)
     const HWAVEIN badIns[] = {nullptr, closed, reinterpret_cast<HWAVEIN>(out),
                               reinterpret_cast<HWAVEIN>(UINT_PTR{0xDEADBEEF})};
     Block block(64);
+    const LPWAVEHDR header = &block.header;
+    const UINT size = sizeof(WAVEHDR);
     for (HWAVEIN bad : badIns) {
-        EXPECT_EQ(service.waveInPrepareHeader(bad, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
-        EXPECT_EQ(service.waveInUnprepareHeader(bad, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
-        EXPECT_EQ(service.waveInAddBuffer(bad, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
+        EXPECT_EQ(service.waveInPrepareHeader(bad, header, size), MMSYSERR_INVALHANDLE);
+        EXPECT_EQ(service.waveInUnprepareHeader(bad, header, size), MMSYSERR_INVALHANDLE);
+        EXPECT_EQ(service.waveInAddBuffer(bad, header, size), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(service.waveInStart(bad), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(service.waveInReset(bad), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(service.waveInClose(bad), MMSYSERR_INVALHANDLE);
@@ -150,9 +157,9 @@ TEST_F(SimOpen, EveryCallRefusesAForeignOrClosedHandle)
     const HWAVEOUT badOuts[] = {nullptr, reinterpret_cast<HWAVEOUT>(in),
                                 reinterpret_cast<HWAVEOUT>(UINT_PTR{0xDEADBEEF})};
     for (HWAVEOUT bad : badOuts) {
-        EXPECT_EQ(service.waveOutPrepareHeader(bad, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
-        EXPECT_EQ(service.waveOutUnprepareHeader(bad, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
-        EXPECT_EQ(service.waveOutWrite(bad, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
+        EXPECT_EQ(service.waveOutPrepareHeader(bad, header, size), MMSYSERR_INVALHANDLE);
+        EXPECT_EQ(service.waveOutUnprepareHeader(bad, header, size), MMSYSERR_INVALHANDLE);
+        EXPECT_EQ(service.waveOutWrite(bad, header, size), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(service.waveOutReset(bad), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(service.waveOutClose(bad), MMSYSERR_INVALHANDLE);
     }

@@ -10,6 +10,7 @@ namespace {
 
 constexpr DWORD Tenth = CdRate / 10;  // 0.1 s of sound
 constexpr SimTime Ms = 1'000'000;
+constexpr UINT Size = sizeof(WAVEHDR);
 
 std::vector<char> Pattern(std::uint64_t position, std::size_t size)
 {
@@ -36,14 +37,14 @@ protected:
 
     void Add(Block& block)
     {
-        ASSERT_EQ(service.waveInPrepareHeader(in, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-        ASSERT_EQ(service.waveInAddBuffer(in, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveInPrepareHeader(in, &block.header, Size), MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveInAddBuffer(in, &block.header, Size), MMSYSERR_NOERROR);
     }
 
     void Write(Block& block)
     {
-        ASSERT_EQ(service.waveOutPrepareHeader(out, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-        ASSERT_EQ(service.waveOutWrite(out, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveOutPrepareHeader(out, &block.header, Size), MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveOutWrite(out, &block.header, Size), MMSYSERR_NOERROR);
     }
 
     SimWaveService service{{{"Line In"}}, {{"Speakers"}}};
@@ -157,7 +158,7 @@ TEST_F(SimStreaming, PlaybackPlaysWritesBackToBackAndIdlesWhenDry)
     EXPECT_EQ(service.Played()[1].start, 2 * Second + 100 * Ms);
     EXPECT_EQ(service.Played()[1].bytes, std::vector<BYTE>(Tenth, 2));
 
-    ASSERT_EQ(service.waveOutUnprepareHeader(out, &a.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutUnprepareHeader(out, &a.header, Size), MMSYSERR_NOERROR);
     Write(a);
     service.AdvanceTo(4 * Second);
     EXPECT_EQ(target.arrivals.back().time, 3 * Second + 100 * Ms);
@@ -202,7 +203,7 @@ TEST_F(SimStreaming, EachDeviceKeepsItsOwnStartAndCaptureGoesFirstAtTheSameInsta
     EXPECT_EQ(target.arrivals[1].time, 130 * Ms);
 
     // Playback written first, recording running: both end at 300 ms, capture is posted first.
-    ASSERT_EQ(service.waveOutUnprepareHeader(out, &a.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutUnprepareHeader(out, &a.header, Size), MMSYSERR_NOERROR);
     Write(a);
     Add(c);
     service.AdvanceTo(Second);
@@ -228,7 +229,7 @@ TEST_F(SimStreaming, DriftChangesCompletionTimes)
 
     // A change while the device runs applies from then on.
     service.SetDrift(SimSide::Out, 0);
-    ASSERT_EQ(service.waveOutUnprepareHeader(out, &second2.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutUnprepareHeader(out, &second2.header, Size), MMSYSERR_NOERROR);
     Write(second2);
     service.AdvanceTo(2 * Second + 500 * Ms);
     service.SetDrift(SimSide::Out, 1'000'000);  // twice as fast: the second half takes 250 ms
@@ -246,8 +247,9 @@ TEST(SimSoak, ADayOfBlocksStaysExact)
     FakeTarget target(service);
     HWAVEIN in = nullptr;
     HWAVEOUT out = nullptr;
-    ASSERT_EQ(service.waveInOpen(&in, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW), 0u);
-    ASSERT_EQ(service.waveOutOpen(&out, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW), 0u);
+    const DWORD_PTR callback = target.Callback();
+    ASSERT_EQ(service.waveInOpen(&in, 0, Ex(CdFormat), callback, 0, CALLBACK_WINDOW), 0u);
+    ASSERT_EQ(service.waveOutOpen(&out, 0, Ex(CdFormat), callback, 0, CALLBACK_WINDOW), 0u);
 
     std::uint64_t captured = 0;
     SimTime lastOfDay = 0;
@@ -266,9 +268,9 @@ TEST(SimSoak, ADayOfBlocksStaysExact)
             inPattern = inPattern && std::memcmp(header->lpData, expected, sizeof expected) == 0;
             if (++captured == blocks)
                 lastOfDay = arrival.time;
-            EXPECT_EQ(service.waveInAddBuffer(in, header, sizeof(WAVEHDR)), 0u);
+            EXPECT_EQ(service.waveInAddBuffer(in, header, Size), 0u);
         } else if (arrival.msg == MM_WOM_DONE) {
-            EXPECT_EQ(service.waveOutWrite(out, header, sizeof(WAVEHDR)), 0u);
+            EXPECT_EQ(service.waveOutWrite(out, header, Size), 0u);
         }
         target.arrivals.clear();
     };
