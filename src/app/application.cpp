@@ -1,0 +1,42 @@
+#include "app/application.h"
+
+#include "ui/main.h"
+#include "ui/stabout.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+Application::Application(WaveService& service) : service(service) {}
+
+void Application::Run()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Phonoduct"));
+    // Closing the main window ends the program even while the About box is shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The reference is set before the creation sequence runs, which may end the program.
+    DuctForm = new TDuctForm(service, *this);
+    DuctForm->FormOnCreate();
+    aboutBox = new TAboutBox();
+    QApplication::exec();
+    HaltProgram();
+}
+
+TAboutBox* Application::AboutBox()
+{
+    return aboutBox;
+}
+
+void Application::HaltProgram()
+{
+    delete aboutBox;
+    aboutBox = nullptr;
+    // Destroying the main window stops a running relay and saves the settings.
+    delete DuctForm;
+    DuctForm = nullptr;
+    std::fflush(nullptr);
+    // Ends at once, as the process end does on the platform: the audio service's own
+    // threads and the toolkit are not torn down one by one.
+    std::_Exit(0);
+}

@@ -1,0 +1,8 @@
+#include "ui/icon.h"
+
+#include "ui/phonoduct.xpm"
+
+QPixmap ProgramIcon()
+{
+    return QPixmap(phonoduct_xpm);
+}

@@ -1,0 +1,103 @@
+#include "ui/stabout.h"
+
+#include "ui/icon.h"
+#include "ui/locale.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+
+const QString RevisionText = QStringLiteral("$Revision: 1.19 $");
+
+QFont LabelFont(int pixels, bool italic, QFont::Weight weight = QFont::Bold)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(pixels);
+    font.setItalic(italic);
+    font.setWeight(weight);
+    return font;
+}
+
+QLabel* Label(QWidget* parent, const QString& text, const QRect& geometry, const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox()
+{
+    MapWindowsFaceNames();
+    CreateControls();
+    connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OK_OnClick);
+    ABOnCreate();
+}
+
+void TAboutBox::CreateControls()
+{
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(367, 116);
+    move(202, 118);
+    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    formFont.setPixelSize(12);
+    setFont(formFont);
+    setWindowIcon(ProgramIcon());
+
+    MyIcon = new QLabel(this);
+    MyIcon->setGeometry(13, 10, 33, 33);
+    MyIcon->setAlignment(Qt::AlignCenter);
+    MyIcon->setPixmap(ProgramIcon());
+    ProgName = Label(this, QStringLiteral("Phonoduct for Windows95"), QRect(63, 16, 240, 24),
+                     LabelFont(21, false));
+    VersionLabel = Label(this, QStringLiteral("Version 1.10"), QRect(212, 43, 84, 19),
+                         LabelFont(16, true));
+    VersionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    AuthorName = Label(this, QStringLiteral("Phonoduct team"), QRect(71, 43, 131, 18),
+                       LabelFont(15, true));
+    EmailAddress = Label(this, QStringLiteral("phonoduct@example.org"), QRect(83, 67, 201, 16),
+                         LabelFont(13, true));
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setGeometry(146, 88, 75, 20);
+    OKButton->setFont(LabelFont(12, false));
+    QPalette palette = OKButton->palette();
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    OKButton->setPalette(palette);
+    OKButton->setFocus();
+}
+
+void TAboutBox::ABOnCreate()
+{
+    const qsizetype blank = RevisionText.indexOf(QLatin1Char(' '));
+    VersionLabel->setText(QStringLiteral("Version ") + RevisionText.mid(blank + 1, 4));
+
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QSize outer = frameGeometry().size();
+    move(pos().x(), screen.height() / 2 - outer.height() / 2);
+    move(screen.width() / 2 - outer.width() / 2, pos().y());
+}
+
+void TAboutBox::OK_OnClick()
+{
+    hide();
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    // Restoring from the task bar is no new showing.
+    if (!event->spontaneous())
+        ABOnCreate();
+    QWidget::showEvent(event);
+}

@@ -1,0 +1,93 @@
+#include "formfixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+
+#include <cstdlib>
+
+void TestFrame::HaltProgram()
+{
+    qCritical("the program's end was reached inside a test");
+    std::abort();
+}
+
+MessageBoxCloser::MessageBoxCloser()
+{
+    connect(&timer, &QTimer::timeout, this, &MessageBoxCloser::CloseActive);
+    timer.start(5);
+}
+
+void MessageBoxCloser::CloseActive()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box)
+        return;
+    boxes.push_back({box->windowTitle(), box->text()});
+    box->accept();
+}
+
+namespace {
+
+QString SettingsFolder()
+{
+    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (home.isEmpty())
+        qFatal("XDG_CONFIG_HOME must point at a folder of the test's own");
+    return home + QStringLiteral("/phonoduct");
+}
+
+}  // namespace
+
+QString SettingsFilePath()
+{
+    return SettingsFolder() + QStringLiteral("/registry.reg");
+}
+
+void ClearSettings()
+{
+    QDir(SettingsFolder()).removeRecursively();
+}
+
+int StoredBufferPosition()
+{
+    QFile file(SettingsFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (line.startsWith("\"Buffers\"=dword:"))
+            return line.mid(16).trimmed().toInt(nullptr, 16);
+    return -1;
+}
+
+ClosingService::ClosingService(std::vector<SimDevice> in, std::vector<SimDevice> out,
+                               int marker)
+    : SimWaveService(std::move(in), std::move(out)), marker(marker)
+{
+}
+
+MMRESULT ClosingService::waveInClose(HWAVEIN hwi)
+{
+    inClosed = true;
+    savedAtInClose = StoredBufferPosition() == marker;
+    return SimWaveService::waveInClose(hwi);
+}
+
+SimDevice Device(const char* name, DWORD formats)
+{
+    return SimDevice{name, formats, false};
+}
+
+std::unique_ptr<TDuctForm> CreateForm(WaveService& service, ProgramFrame& frame)
+{
+    auto form = std::make_unique<TDuctForm>(service, frame);
+    form->FormOnCreate();
+    return form;
+}
+
+void DeliverNotifications()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,181 @@
+// The Start/Stop button through "Start", "Stop" and "Close", the slider and its hint, and
+// the window's end during a relay.
+#include "formfixture.h"
+#include "ui/ratebutton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+
+bool OptionsEnabled(const TDuctForm& f)
+{
+    return f.RB4410->isEnabled() || f.RB2205->isEnabled() || f.RB1102->isEnabled() ||
+           f.CB_16bit->isEnabled() || f.CB_Stereo->isEnabled();
+}
+
+void Press(TDuctForm& form)
+{
+    QTest::mouseClick(form.InButton, Qt::LeftButton);
+    DeliverNotifications();
+}
+
+constexpr SimTime Second = 1'000'000'000;
+
+}  // namespace
+
+class StartStopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ClearSettings(); }
+
+    void startStopClose()
+    {
+        SimWaveService service({Device("Mic")}, {Device("Speakers")});
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        form->AboutOnClick();
+        QVERIFY(frame.about.isVisible());
+
+        Press(*form);
+        QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
+        QVERIFY(form->InButton->isEnabled());
+        QVERIFY(form->Engine.InOpen && form->Engine.OutOpen);
+        QVERIFY(!form->Bufset->isEnabled());
+        QVERIFY(!OptionsEnabled(*form));
+        QVERIFY(!form->ComboBox1->isEnabled() && !form->ComboBox2->isEnabled());
+        QVERIFY(!frame.about.isVisible());
+
+        // Sound moves while the notifications are handled on the window's thread.
+        service.AdvanceTo(service.Now() + 3 * Second);
+        DeliverNotifications();
+        QVERIFY(!service.Played().empty());
+
+        Press(*form);
+        QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
+        QVERIFY(!form->Engine.InOpen && !form->Engine.OutOpen);
+        QVERIFY(form->Bufset->isEnabled());
+        QVERIFY(form->RB4410->isEnabled() && form->CB_16bit->isEnabled() &&
+                form->CB_Stereo->isEnabled());
+        QVERIFY(form->ComboBox1->isEnabled() && form->ComboBox2->isEnabled());
+        QVERIFY(form->RB4410->isChecked());
+    }
+
+    // A refused query: its box is shown, the caption and the slider stay, the options stay
+    // locked and an open About box stays open.
+    void refusedQuery()
+    {
+        SimWaveService service({Device("Mic")}, {Device("Speakers")});
+        service.Fail(SimSide::Out, SimOp::Open, 1, WAVERR_BADFORMAT);
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        form->AboutOnClick();
+        MessageBoxCloser closer;
+        Press(*form);
+        QCOMPARE(closer.boxes.size(), std::size_t{1});
+        QCOMPARE(closer.boxes[0].caption, QStringLiteral("Out Device Query"));
+        QCOMPARE(form->InButton->text(), QStringLiteral("Start"));
+        QVERIFY(form->InButton->isEnabled());
+        QVERIFY(form->Bufset->isEnabled());
+        QVERIFY(!OptionsEnabled(*form));
+        QVERIFY(!form->Engine.InOpen && !form->Engine.OutOpen);
+        QVERIFY(frame.about.isVisible());
+    }
+
+    // "Close" whose query is refused keeps the program running with the caption "Close".
+    void refusedQueryOnClose()
+    {
+        SimWaveService service({Device("Mic")}, {Device("Speakers")});
+        // Calls of the capture open: query and open of the first start, then the query.
+        service.Fail(SimSide::In, SimOp::Open, 3, WAVERR_BADFORMAT);
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        Press(*form);
+        Press(*form);
+        MessageBoxCloser closer;
+        Press(*form);
+        QCOMPARE(closer.boxes.size(), std::size_t{1});
+        QCOMPARE(closer.boxes[0].caption, QStringLiteral("In Device Query"));
+        QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
+        QVERIFY(form->InButton->isEnabled());
+    }
+
+    // The capture device did not open but the playback device did: a press stops.
+    void playbackAloneIsStopped()
+    {
+        SimWaveService service({Device("Mic")}, {Device("Speakers")});
+        service.Fail(SimSide::In, SimOp::Open, 2, MMSYSERR_ALLOCATED);
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        MessageBoxCloser closer;
+        Press(*form);
+        QCOMPARE(closer.boxes.size(), std::size_t{1});
+        QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
+        QVERIFY(!form->Engine.InOpen && form->Engine.OutOpen);
+        Press(*form);
+        QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
+        QVERIFY(!form->Engine.OutOpen);
+        QVERIFY(form->Bufset->isEnabled());
+        QVERIFY(form->ComboBox1->isEnabled());
+    }
+
+    void sliderHint_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("top") << int(Qt::Key_Home) << 0 << "BufferSize(1.2[sec])";
+        QTest::newRow("bottom") << int(Qt::Key_End) << 9 << "BufferSize(0.3[sec])";
+        QTest::newRow("line down") << int(Qt::Key_Down) << 8 << "BufferSize(0.4[sec])";
+        QTest::newRow("line up") << int(Qt::Key_Up) << 6 << "BufferSize(0.6[sec])";
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << 5 << "BufferSize(0.7[sec])";
+    }
+
+    void sliderHint()
+    {
+        QFETCH(int, key);
+        QFETCH(int, position);
+        QFETCH(QString, hint);
+        SimWaveService service({Device("Mic")}, {Device("Speakers")});
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        QTest::keyClick(form->Bufset, Qt::Key(key));
+        QCOMPARE(form->Bufset->value(), position);
+        QCOMPARE(form->Bufset->toolTip(), hint);
+    }
+
+    // The position the program sets raises no change: the hint follows only the user.
+    void programPositionKeepsHint()
+    {
+        SimWaveService service({Device("Mic")}, {Device("Speakers")});
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        form->SetBufsetPosition(2);
+        QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(0.5[sec])"));
+        form->BufsetChange();
+        QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(1.0[sec])"));
+    }
+
+    // Destroying the window during a relay stops it before the settings are written.
+    void destroyDuringRelay()
+    {
+        ClosingService service({Device("Mic")}, {Device("Speakers")}, 2);
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        QTest::keyClick(form->Bufset, Qt::Key_Home);
+        QTest::keyClick(form->Bufset, Qt::Key_PageDown);
+        Press(*form);
+        QVERIFY(form->Engine.InOpen);
+        form.reset();
+        QVERIFY(service.inClosed);
+        QVERIFY(!service.savedAtInClose);
+        QCOMPARE(StoredBufferPosition(), 2);
+    }
+};
+
+QTEST_MAIN(StartStopTest)
+#include "startstop_test.moc"
