@@ -43,6 +43,7 @@ public:
 
     // Playback recorder: every completed playback header, with the virtual time its first
     // byte started to play. A sink given here receives them instead of the record.
+    // A reset keeps the part of the playing header that had played, if any.
     struct PlayedBlock {
         SimTime start;
         std::vector<BYTE> bytes;
