@@ -1,0 +1,150 @@
+#include "simrig.h"
+
+#include "platform/wave/errortext.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr MMRESULT Code = MMSYSERR_NOTSUPPORTED;
+constexpr MMRESULT NoText = MMSYSERR_NOERROR;  // the service has no text for the code
+
+struct Fault {
+    SimSide side;
+    SimOp op;
+    int call;
+    MMRESULT code = Code;
+};
+
+struct ExpectedBox {
+    const char* caption;
+    MMRESULT code = Code;  // whose text the box shows
+};
+
+struct FailCase {
+    const char* name;
+    std::vector<Fault> faults;
+    std::vector<ExpectedBox> boxes;
+    bool sync = false;
+};
+
+constexpr SimSide In = SimSide::In;
+constexpr SimSide Out = SimSide::Out;
+constexpr MMRESULT Busy = WAVERR_STILLPLAYING;
+
+// Open counts the format query as its first call; the start makes the first four prepares
+// and adds of each side, so call 5 fails inside a notification handler.
+const std::vector<FailCase> Cases = {
+    {"InCaps", {{In, SimOp::GetDevCaps, 1}}, {{"WaveInGetDevCaps"}}},
+    {"OutCaps", {{Out, SimOp::GetDevCaps, 1}}, {{"WaveOutGetDevCaps"}}},
+    {"InQuery", {{In, SimOp::Open, 1}}, {{"In Device Query"}}},
+    {"OutQuery", {{Out, SimOp::Open, 1}}, {{"Out Device Query"}}},
+    {"InOpen", {{In, SimOp::Open, 2}}, {{"In Device Open"}}},
+    {"OutOpen", {{Out, SimOp::Open, 2}}, {{"Out Device Open"}}},
+    {"InPrepareAtStart", {{In, SimOp::Prepare, 1}}, {{"InSetBuffer"}}},
+    {"InPrepareInHandler", {{In, SimOp::Prepare, 5}}, {{"InSetBuffer"}}},
+    {"InAddAtStart", {{In, SimOp::Add, 1}}, {{"InAddBuffer"}}},
+    {"InAddInHandler", {{In, SimOp::Add, 5}}, {{"InAddBuffer"}}},
+    {"InUnprepareInHandler", {{In, SimOp::Unprepare, 1}}, {{"InUnSetBuffer"}}},
+    {"InUnprepareAtStop", {{In, SimOp::Unprepare, 7}}, {{"InUnSetBuffer"}}},
+    {"InStart", {{In, SimOp::Start, 1}}, {{"Wave In Start"}}},
+    // The device keeps its headers: unprepare and close refuse them in turn.
+    {"InReset",
+     {{In, SimOp::Reset, 1}},
+     {{"Wave In Reset"}, {"InUnSetBuffer", Busy}, {"InUnSetBuffer", Busy},
+      {"InUnSetBuffer", Busy}, {"InUnSetBuffer", Busy}, {"Wave In Close", Busy}}},
+    {"InClose", {{In, SimOp::Close, 1}}, {{"Wave In Close"}}},
+    {"OutPrepareAtStart", {{Out, SimOp::Prepare, 1}}, {{"OutSetBuffer"}}},
+    {"OutPrepareAtStartSingle", {{Out, SimOp::Prepare, 1}}, {{"OutSetBuffer"}}, true},
+    {"OutPrepareInHandler", {{Out, SimOp::Prepare, 5}}, {{"OutSetBuffer"}}},
+    {"OutWriteAtStart", {{Out, SimOp::Add, 1}}, {{"OutAddBuffer"}}},
+    {"OutWriteInHandler", {{Out, SimOp::Add, 5}}, {{"OutAddBuffer"}}},
+    {"OutWriteInHandlerSingle", {{Out, SimOp::Add, 3}}, {{"OutAddBuffer"}}, true},
+    {"OutUnprepareInHandler", {{Out, SimOp::Unprepare, 1}}, {{"OutUnSetBuffer"}}},
+    {"OutUnprepareInHandlerSingle", {{Out, SimOp::Unprepare, 2}}, {{"OutUnSetBuffer"}}, true},
+    {"OutReset",
+     {{Out, SimOp::Reset, 1}},
+     {{"Wave Out Reset"}, {"OutUnSetBuffer", Busy}, {"OutUnSetBuffer", Busy},
+      {"OutUnSetBuffer", Busy}, {"OutUnSetBuffer", Busy}, {"Wave Out Close", Busy}}},
+    {"OutResetSingle",
+     {{Out, SimOp::Reset, 1}},
+     {{"Wave Out Reset"}, {"OutUnSetBuffer", Busy}, {"Wave Out Close", Busy}},
+     true},
+    {"OutClose", {{Out, SimOp::Close, 1}}, {{"Wave Out Close"}}},
+    {"InErrorTextMissing",
+     {{In, SimOp::Start, 1}, {In, SimOp::GetErrorText, 1}},
+     {{"Wave In Start", NoText}}},
+    {"OutErrorTextMissing",
+     {{Out, SimOp::Open, 2}, {Out, SimOp::GetErrorText, 1}},
+     {{"Out Device Open", NoText}}},
+};
+
+class FailingOperation : public ::testing::TestWithParam<FailCase> {};
+
+TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
+{
+    const FailCase& c = GetParam();
+    SimRig rig(c.sync);
+    for (const Fault& fault : c.faults)
+        rig.sim.Fail(fault.side, fault.op, fault.call, fault.code);
+    if (rig.Start()) {
+        rig.RunBlocks(6.5);
+        rig.Stop();
+    }
+    const auto& boxes = rig.window.Boxes();
+    ASSERT_EQ(boxes.size(), c.boxes.size());
+    for (std::size_t n = 0; n < boxes.size(); ++n) {
+        const MMRESULT code = c.boxes[n].code;
+        EXPECT_EQ(boxes[n].caption, c.boxes[n].caption) << n;
+        EXPECT_EQ(boxes[n].text, code == NoText ? "エラーです" : WaveErrorText(code)) << n;
+    }
+    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
+    EXPECT_FALSE(rig.engine.InOpen);
+    EXPECT_FALSE(rig.engine.OutOpen);
+    EXPECT_FALSE(rig.engine.Switching);
+    EXPECT_FALSE(rig.engine.HeaderBusy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, FailingOperation, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A relay with one device missing still runs and still stops.
+TEST(MissingDevice, CaptureThatFailsToOpenLeavesPlaybackPlayingSilence)
+{
+    SimRig rig;
+    rig.sim.Fail(In, SimOp::Open, 2, Code);
+    ASSERT_TRUE(rig.Start());
+    rig.RunBlocks(10);
+    EXPECT_FALSE(rig.engine.InOpen);
+    EXPECT_TRUE(rig.engine.OutOpen);
+    const std::vector<BYTE> played = rig.PlayedBytes();
+    EXPECT_EQ(played.size(), 10u * static_cast<std::size_t>(rig.engine.BlockSize));
+    EXPECT_EQ(played, std::vector<BYTE>(played.size(), 128));
+    // Every playback notification found the ring empty and queued silence.
+    EXPECT_EQ(rig.engine.Ring.Underruns, 10u);
+    rig.Stop();
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox1));
+    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
+}
+
+TEST(MissingDevice, PlaybackThatFailsToOpenLeavesCaptureOverrunningTheRing)
+{
+    SimRig rig;
+    rig.sim.Fail(Out, SimOp::Open, 2, Code);
+    ASSERT_TRUE(rig.Start());
+    rig.RunBlocks(10);
+    EXPECT_TRUE(rig.engine.InOpen);
+    EXPECT_FALSE(rig.engine.OutOpen);
+    EXPECT_EQ(rig.engine.Ring.Overruns, 3u);
+    EXPECT_EQ(rig.engine.Ring.PutPos, 3);
+    EXPECT_EQ(rig.sim.CaptureBytesLost(), 0u);
+    EXPECT_TRUE(rig.sim.Played().empty());
+    rig.Stop();
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
+}
+
+}
