@@ -1,0 +1,106 @@
+#include "platform/wave/pulse/pulsecapture.h"
+#include "platform/wave/pulse/pulseformat.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// Short fragments: a full header is handed back at most this late.
+constexpr pa_usec_t FragmentUsec = 10 * PA_USEC_PER_MSEC;
+}
+
+PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& spec,
+                           std::string deviceName, HWND window, WPARAM handle)
+    : PulseDevice(connection, spec, std::move(deviceName), window, handle, MM_WIM_DATA)
+{
+}
+
+PulseCapture::~PulseCapture()
+{
+    ReleaseStream();
+}
+
+MMRESULT PulseCapture::Start()
+{
+    if (Lost())
+        return Lost();
+    started = true;
+    if (!EnsureStream())
+        return Lost();
+    if (pa_stream_get_state(stream) == PA_STREAM_READY)
+        SetCorked(false);
+    return MMSYSERR_NOERROR;
+}
+
+int PulseCapture::ConnectStream(const char* device, pa_stream_flags_t flags)
+{
+    pa_stream_set_read_callback(stream, OnRead, this);
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<uint32_t>(-1);
+    attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
+    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(FragmentUsec, &spec));
+    return pa_stream_connect_record(stream, device, &attr,
+                                    static_cast<pa_stream_flags_t>(flags | PA_STREAM_START_CORKED));
+}
+
+void PulseCapture::OnReady()
+{
+    if (started)
+        SetCorked(false);
+}
+
+void PulseCapture::OnQueued()
+{
+    queue.back().header->dwBytesRecorded = 0;
+}
+
+void PulseCapture::ForgetStream()
+{
+    // A reset stops recording until the next start.
+    started = false;
+}
+
+void PulseCapture::SetCorked(bool corked)
+{
+    pa_operation* operation = pa_stream_cork(stream, corked ? 1 : 0, nullptr, nullptr);
+    if (!operation)
+        return Lose();
+    pa_operation_unref(operation);
+}
+
+void PulseCapture::Deliver(const BYTE* data, std::size_t size)
+{
+    while (size > 0 && !queue.empty()) {
+        LPWAVEHDR header = queue.front().header;
+        const DWORD capacity = WholeFrames(header->dwBufferLength);
+        const std::size_t chunk = std::min<std::size_t>(size, capacity - header->dwBytesRecorded);
+        BYTE* target = reinterpret_cast<BYTE*>(header->lpData) + header->dwBytesRecorded;
+        if (data) {
+            std::memcpy(target, data, chunk);
+            data += chunk;
+        } else {
+            std::memset(target, SilenceByte(spec), chunk);
+        }
+        header->dwBytesRecorded += static_cast<DWORD>(chunk);
+        size -= chunk;
+        if (header->dwBytesRecorded == capacity)
+            CompleteFront();
+    }
+    // What arrives while no header is queued is lost, as on a device.
+}
+
+void PulseCapture::OnRead(pa_stream* s, std::size_t, void* userdata)
+{
+    auto* capture = static_cast<PulseCapture*>(userdata);
+    while (pa_stream_readable_size(s) > 0) {
+        const void* data = nullptr;
+        std::size_t size = 0;
+        if (pa_stream_peek(s, &data, &size) < 0)
+            return capture->Lose();
+        if (size == 0)
+            return;
+        capture->Deliver(static_cast<const BYTE*>(data), size);
+        if (pa_stream_drop(s) < 0)
+            return capture->Lose();
+    }
+}

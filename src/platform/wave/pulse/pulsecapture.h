@@ -1,0 +1,27 @@
+// A capture device: a record stream whose data fills the queued headers in queue order; a
+// header is returned (done, bytes recorded, MM_WIM_DATA) when full or on reset.
+#pragma once
+
+#include "platform/wave/pulse/pulsedevice.h"
+
+class PulseCapture : public PulseDevice {
+public:
+    PulseCapture(PulseConnection& connection, const pa_sample_spec& spec, std::string deviceName,
+                 HWND window, WPARAM handle);
+    ~PulseCapture() override;
+
+    MMRESULT Start();
+
+private:
+    int ConnectStream(const char* device, pa_stream_flags_t flags) override;
+    void OnReady() override;
+    void OnQueued() override;
+    void ForgetStream() override;
+
+    void SetCorked(bool corked);
+    // data == nullptr: a hole in the recording, filled with silence.
+    void Deliver(const BYTE* data, std::size_t size);
+    static void OnRead(pa_stream* s, std::size_t length, void* userdata);
+
+    bool started = false;
+};

@@ -1,0 +1,121 @@
+#include "platform/wave/pulse/pulsedevice.h"
+#include "platform/wave/pulse/headerrules.h"
+
+#include <utility>
+
+PulseDevice::PulseDevice(PulseConnection& connection, const pa_sample_spec& spec,
+                         std::string deviceName, HWND window, WPARAM handle, UINT doneMessage)
+    : connection(connection), spec(spec), deviceName(std::move(deviceName)), window(window),
+      handle(handle), doneMessage(doneMessage)
+{
+}
+
+MMRESULT PulseDevice::Open()
+{
+    if (!Connect())
+        Lose();
+    return lost;
+}
+
+MMRESULT PulseDevice::Queue(LPWAVEHDR header, UINT size)
+{
+    if (lost)
+        return lost;
+    const MMRESULT result = CheckQueueable(header, size);
+    if (result != MMSYSERR_NOERROR)
+        return result;
+    if (!EnsureStream())
+        return lost;
+    MarkQueued(header);
+    queue.push_back({header});
+    OnQueued();
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT PulseDevice::Reset()
+{
+    while (!queue.empty())
+        CompleteFront();
+    // The next header or start connects a fresh stream, with its positions from zero.
+    ReleaseStream();
+    return MMSYSERR_NOERROR;
+}
+
+void PulseDevice::Post(UINT msg, LPARAM lParam) const
+{
+    if (window)
+        window->Post(msg, handle, lParam);
+}
+
+void PulseDevice::CompleteFront()
+{
+    LPWAVEHDR header = queue.front().header;
+    queue.pop_front();
+    MarkDone(header);
+    Post(doneMessage, reinterpret_cast<LPARAM>(header));
+}
+
+void PulseDevice::Lose()
+{
+    if (!lost)
+        lost = connection.Connected() ? MMSYSERR_BADDEVICEID : MMSYSERR_NODRIVER;
+    ForgetStream();
+    // Everything queued comes back done, so that a stop still completes.
+    while (!queue.empty())
+        CompleteFront();
+}
+
+bool PulseDevice::EnsureStream()
+{
+    if (!stream && !Connect())
+        Lose();
+    return !lost;
+}
+
+DWORD PulseDevice::WholeFrames(DWORD length) const
+{
+    const DWORD frame = static_cast<DWORD>(pa_frame_size(&spec));
+    return length - length % frame;
+}
+
+bool PulseDevice::Connect()
+{
+    stream = pa_stream_new(connection.Context(), "Phonoduct", &spec, nullptr);
+    if (!stream)
+        return false;
+    pa_stream_set_state_callback(stream, OnState, this);
+    const char* device = deviceName.empty() ? nullptr : deviceName.c_str();
+    auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
+                                                (device ? PA_STREAM_DONT_MOVE : 0));
+    return ConnectStream(device, flags) >= 0;
+}
+
+void PulseDevice::ReleaseStream()
+{
+    ForgetStream();
+    if (!stream)
+        return;
+    pa_stream_set_state_callback(stream, nullptr, nullptr);
+    pa_stream_set_read_callback(stream, nullptr, nullptr);
+    pa_stream_set_write_callback(stream, nullptr, nullptr);
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+        pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+    stream = nullptr;
+}
+
+void PulseDevice::OnState(pa_stream* s, void* userdata)
+{
+    auto* device = static_cast<PulseDevice*>(userdata);
+    switch (pa_stream_get_state(s)) {
+    case PA_STREAM_READY:
+        device->OnReady();
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        device->Lose();
+        break;
+    default:
+        break;
+    }
+}

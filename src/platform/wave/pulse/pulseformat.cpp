@@ -1,0 +1,23 @@
+#include "platform/wave/pulse/pulseformat.h"
+
+bool ToSampleSpec(LPCWAVEFORMATEX format, pa_sample_spec& spec)
+{
+    if (!format || format->wFormatTag != WAVE_FORMAT_PCM)
+        return false;
+    const WORD bits = format->wBitsPerSample;
+    const WORD channels = format->nChannels;
+    if ((bits != 8 && bits != 16) || (channels != 1 && channels != 2))
+        return false;
+    const DWORD align = channels * bits / 8;
+    if (format->nBlockAlign != align || format->nAvgBytesPerSec != format->nSamplesPerSec * align)
+        return false;
+    spec.format = bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    spec.channels = static_cast<std::uint8_t>(channels);
+    spec.rate = format->nSamplesPerSec;
+    return pa_sample_spec_valid(&spec) != 0;
+}
+
+BYTE SilenceByte(const pa_sample_spec& spec)
+{
+    return spec.format == PA_SAMPLE_U8 ? 0x80 : 0x00;
+}

@@ -1,0 +1,75 @@
+#include "monitorrecorder.h"
+
+#include <pulse/simple.h>
+#include <pulse/timeval.h>
+
+#include <algorithm>
+
+MonitorRecorder::MonitorRecorder(std::string source, PcmLayout layout)
+    : source(std::move(source)), layout(layout)
+{
+}
+
+MonitorRecorder::~MonitorRecorder()
+{
+    Stop();
+}
+
+bool MonitorRecorder::Start()
+{
+    pa_sample_spec spec{layout.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, layout.rate,
+                        static_cast<std::uint8_t>(layout.channels)};
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<std::uint32_t>(-1);
+    attr.tlength = attr.prebuf = attr.minreq = static_cast<std::uint32_t>(-1);
+    attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &spec));
+    int error = 0;
+    pa_simple* connection = pa_simple_new(nullptr, "phonoduct-test-recorder", PA_STREAM_RECORD,
+                                          source.c_str(), "monitor", &spec, nullptr, &attr, &error);
+    if (!connection)
+        return false;
+    running = true;
+    thread = std::thread([this, connection] { Run(connection); });
+    return true;
+}
+
+void MonitorRecorder::Stop()
+{
+    running = false;
+    if (thread.joinable())
+        thread.join();
+}
+
+void MonitorRecorder::Run(void* handle)
+{
+    auto* connection = static_cast<pa_simple*>(handle);
+    const std::size_t pieceBytes = layout.rate / 100 * layout.channels * layout.bits / 8;
+    std::vector<std::uint8_t> piece(pieceBytes);
+    int error = 0;
+    while (running && pa_simple_read(connection, piece.data(), piece.size(), &error) == 0) {
+        const auto arrived = Clock::now();
+        std::lock_guard lock(mutex);
+        bytes.insert(bytes.end(), piece.begin(), piece.end());
+        pieces.push_back({bytes.size(), arrived});
+    }
+    pa_simple_free(connection);
+}
+
+std::vector<std::uint8_t> MonitorRecorder::Bytes() const
+{
+    std::lock_guard lock(mutex);
+    return bytes;
+}
+
+MonitorRecorder::Clock::time_point MonitorRecorder::TimeOf(std::size_t offset) const
+{
+    std::lock_guard lock(mutex);
+    auto piece = std::lower_bound(pieces.begin(), pieces.end(), offset + 1,
+                                  [](const Piece& p, std::size_t o) { return p.end < o; });
+    if (piece == pieces.end())
+        return Clock::time_point{};
+    const std::size_t frameBytes = layout.channels * layout.bits / 8;
+    const auto behind = std::chrono::microseconds(
+        static_cast<long long>((piece->end - offset) / frameBytes) * 1000000 / layout.rate);
+    return piece->arrived - behind;
+}

@@ -1,0 +1,46 @@
+// Records a source of the test server (normally a sink's monitor) on a thread of its own, in
+// 10 ms pieces, and keeps when each piece arrived, so that a sample's time can be told.
+#pragma once
+
+#include "tone.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class MonitorRecorder {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    MonitorRecorder(std::string source, PcmLayout layout);
+    ~MonitorRecorder();
+
+    // False if the source could not be opened.
+    bool Start();
+    void Stop();
+
+    std::vector<std::uint8_t> Bytes() const;
+    // The time the sample at byte `offset` was recorded (estimated from the piece's arrival).
+    Clock::time_point TimeOf(std::size_t offset) const;
+    const PcmLayout& Layout() const { return layout; }
+
+private:
+    void Run(void* connection);
+
+    struct Piece {
+        std::size_t end;  // byte offset after the piece
+        Clock::time_point arrived;
+    };
+
+    std::string source;
+    PcmLayout layout;
+    std::atomic<bool> running{false};
+    std::thread thread;
+    mutable std::mutex mutex;
+    std::vector<std::uint8_t> bytes;
+    std::vector<Piece> pieces;
+};

@@ -1,0 +1,75 @@
+#!/bin/sh
+# Starts or stops a private PulseAudio server for the integration tests, in its own folder:
+#   pulse-server.sh start DIR    server at unix:DIR/native, pid in DIR/pid
+#   pulse-server.sh stop DIR
+# The server has two null sinks, "Test Speakers" (speakers) and "Tone Mic" (mic), with a
+# 1 kHz tone played into mic; mic.monitor serves as the microphone.
+set -eu
+action=$1
+dir=$2
+
+start() {
+    rm -rf "$dir"
+    mkdir -p "$dir/run" "$dir/home"
+    chmod 700 "$dir/run"
+    XDG_RUNTIME_DIR="$dir/run" HOME="$dir/home" PULSE_RUNTIME_PATH="$dir/run/pulse" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        --log-target="file:$dir/pa.log" \
+        -L "module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
+        -L "module-null-sink sink_name=speakers sink_properties='device.description=\"Test Speakers\"'" \
+        -L "module-null-sink sink_name=mic sink_properties='device.description=\"Tone Mic\"'" \
+        -L "module-sine sink=mic frequency=1000" \
+        </dev/null >/dev/null 2>&1 &
+    echo $! >"$dir/pid"
+    export PULSE_SERVER="unix:$dir/native"
+    tries=0
+    until pactl info >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ]; then
+            echo "the server in $dir did not start" >&2
+            exit 1
+        fi
+        sleep 0.05
+    done
+    pactl set-default-sink speakers
+    pactl set-default-source mic.monitor
+    # An idle null sink renders up to 2 s ahead and a new stream waits for that render to end.
+    # A low-latency recording of each monitor keeps both sinks at a 10 ms pace, as hardware is.
+    for sink in speakers mic; do
+        parec --latency-msec=10 -d $sink.monitor --raw </dev/null >/dev/null 2>&1 &
+        echo $! >>"$dir/keepers"
+    done
+    tries=0
+    until [ "$(pactl list short source-outputs | wc -l)" -ge 2 ] || [ $tries -gt 100 ]; do
+        tries=$((tries + 1))
+        sleep 0.02
+    done
+    for sink in speakers mic; do
+        pactl suspend-sink $sink 1
+        pactl suspend-sink $sink 0
+    done
+}
+
+running() {
+    [ -r "/proc/$1/status" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status"
+}
+
+stop() {
+    [ -r "$dir/pid" ] || exit 0
+    [ -r "$dir/keepers" ] && kill -TERM $(cat "$dir/keepers") 2>/dev/null || true
+    pid=$(cat "$dir/pid")
+    kill -TERM "$pid" 2>/dev/null || true
+    tries=0
+    while running "$pid" && [ $tries -lt 40 ]; do
+        tries=$((tries + 1))
+        sleep 0.05
+    done
+    running "$pid" && kill -KILL "$pid" 2>/dev/null || true
+    rm -rf "$dir"
+}
+
+case $action in
+start) start ;;
+stop) stop ;;
+*) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,122 @@
+// The pulse backend's pieces that need no server: header rules, product names, formats.
+#include "platform/wave/pulse/devicelist.h"
+#include "platform/wave/pulse/headerrules.h"
+#include "platform/wave/pulse/pulseformat.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+enum class Op { Prepare, Unprepare, Queue };
+
+MMRESULT Apply(Op op, WAVEHDR& header, UINT size)
+{
+    switch (op) {
+    case Op::Prepare: return PrepareHeader(&header, size);
+    case Op::Unprepare: return UnprepareHeader(&header, size);
+    case Op::Queue: return CheckQueueable(&header, size);
+    }
+    return MMSYSERR_ERROR;
+}
+
+TEST(PulseHeaderRules, CodesAndFlagsFollowThePlatformsRules)
+{
+    struct Case {
+        Op op;
+        DWORD before;
+        UINT size;
+        MMRESULT code;
+        DWORD after;
+    };
+    const UINT full = sizeof(WAVEHDR);
+    const Case cases[] = {
+        {Op::Prepare, 0, full, MMSYSERR_NOERROR, WHDR_PREPARED},
+        {Op::Prepare, WHDR_DONE, full, MMSYSERR_NOERROR, WHDR_PREPARED},
+        {Op::Prepare, WHDR_PREPARED, full, MMSYSERR_NOERROR, WHDR_PREPARED},
+        {Op::Prepare, WHDR_PREPARED | WHDR_INQUEUE, full, WAVERR_STILLPLAYING, WHDR_PREPARED | WHDR_INQUEUE},
+        {Op::Prepare, 0, full - 1, MMSYSERR_INVALPARAM, 0},
+        {Op::Unprepare, WHDR_PREPARED | WHDR_DONE, full, MMSYSERR_NOERROR, WHDR_DONE},
+        {Op::Unprepare, 0, full, MMSYSERR_NOERROR, 0},
+        {Op::Unprepare, WHDR_PREPARED | WHDR_INQUEUE, full, WAVERR_STILLPLAYING, WHDR_PREPARED | WHDR_INQUEUE},
+        {Op::Unprepare, WHDR_PREPARED, 8, MMSYSERR_INVALPARAM, WHDR_PREPARED},
+        {Op::Queue, 0, full, WAVERR_UNPREPARED, 0},
+        {Op::Queue, WHDR_DONE, full, WAVERR_UNPREPARED, WHDR_DONE},
+        {Op::Queue, WHDR_PREPARED | WHDR_INQUEUE, full, WAVERR_STILLPLAYING, WHDR_PREPARED | WHDR_INQUEUE},
+        {Op::Queue, WHDR_PREPARED, full, MMSYSERR_NOERROR, WHDR_PREPARED},
+        {Op::Queue, WHDR_PREPARED, 0, MMSYSERR_INVALPARAM, WHDR_PREPARED},
+    };
+    for (const Case& c : cases) {
+        Block block(16);
+        block.header.dwFlags = c.before;
+        EXPECT_EQ(Apply(c.op, block.header, c.size), c.code)
+            << static_cast<int>(c.op) << " from " << c.before;
+        EXPECT_EQ(block.header.dwFlags, c.after) << static_cast<int>(c.op) << " from " << c.before;
+    }
+    EXPECT_EQ(PrepareHeader(nullptr, sizeof(WAVEHDR)), MMSYSERR_INVALPARAM);
+    WAVEHDR noData{};
+    noData.dwBufferLength = 4;
+    EXPECT_EQ(PrepareHeader(&noData, sizeof(WAVEHDR)), MMSYSERR_INVALPARAM);
+}
+
+TEST(PulseHeaderRules, QueuedAndDoneMarksExcludeEachOther)
+{
+    Block block(16);
+    block.header.dwFlags = WHDR_PREPARED | WHDR_DONE;
+    MarkQueued(&block.header);
+    EXPECT_EQ(block.header.dwFlags, WHDR_PREPARED | WHDR_INQUEUE);
+    MarkDone(&block.header);
+    EXPECT_EQ(block.header.dwFlags, WHDR_PREPARED | WHDR_DONE);
+}
+
+TEST(PulseProductName, IsCutTo31BytesWithoutSplittingACharacter)
+{
+    struct Case {
+        std::string text;
+        std::string name;
+    };
+    const std::string thirty(30, 'a');
+    const Case cases[] = {
+        {"Test Speakers", "Test Speakers"},
+        {std::string(31, 'x'), std::string(31, 'x')},
+        {std::string(40, 'x'), std::string(31, 'x')},
+        {thirty + "\xC3\xA9", thirty},                       // é would end at byte 32
+        {thirty + "e\xC3\xA9", thirty + "e"},
+        {std::string(29, 'a') + "\xE2\x82\xAC", std::string(29, 'a')},  // € needs 3 bytes
+        {std::string(28, 'a') + "\xE2\x82\xAC", std::string(28, 'a') + "\xE2\x82\xAC"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        CHAR name[MAXPNAMELEN];
+        std::memset(name, 'z', sizeof name);
+        CopyProductName(c.text, name);
+        EXPECT_EQ(std::string(name), c.name) << c.text;
+    }
+}
+
+TEST(PulseFormat, MapsTheServicesPcmFormatsAndRefusesTheRest)
+{
+    pa_sample_spec spec{};
+    PCMWAVEFORMAT low = Pcm({11025, 8, 1});
+    ASSERT_TRUE(ToSampleSpec(AsFormat(low), spec));
+    EXPECT_EQ(spec.format, PA_SAMPLE_U8);
+    EXPECT_EQ(spec.rate, 11025u);
+    EXPECT_EQ(spec.channels, 1);
+    EXPECT_EQ(SilenceByte(spec), 0x80);
+
+    PCMWAVEFORMAT cd = Pcm({44100, 16, 2});
+    ASSERT_TRUE(ToSampleSpec(AsFormat(cd), spec));
+    EXPECT_EQ(spec.format, PA_SAMPLE_S16LE);
+    EXPECT_EQ(spec.channels, 2);
+    EXPECT_EQ(SilenceByte(spec), 0x00);
+
+    PCMWAVEFORMAT wrongRate = cd;
+    wrongRate.wf.nAvgBytesPerSec = 1000;
+    PCMWAVEFORMAT zeroRate = Pcm({0, 16, 2});
+    EXPECT_FALSE(ToSampleSpec(AsFormat(wrongRate), spec));
+    EXPECT_FALSE(ToSampleSpec(AsFormat(zeroRate), spec));
+    EXPECT_FALSE(ToSampleSpec(nullptr, spec));
+}
+}

@@ -1,0 +1,34 @@
+// Helpers shared by the tests that talk to the private server: formats, header blocks,
+// finding a device by its description, and the server's folder and pid.
+#pragma once
+
+#include "platform/wave/waveservice.h"
+#include "tone.h"
+
+#include <string>
+#include <vector>
+
+PCMWAVEFORMAT Pcm(const PcmLayout& layout);
+LPCWAVEFORMATEX AsFormat(const PCMWAVEFORMAT& format);
+
+// A header with its own block.
+struct Block {
+    explicit Block(std::size_t size);
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    std::vector<char> data;
+    WAVEHDR header{};
+};
+
+// The device number whose product name is `name`, or -1.
+int FindInDevice(WaveService& service, const std::string& name);
+int FindOutDevice(WaveService& service, const std::string& name);
+
+// The test server's folder (PHONODUCT_PULSE_DIR) and the pid of its daemon.
+std::string ServerDir();
+int ServerPid();
+// Runs pactl against the test server; its standard output.
+std::string Pactl(const std::string& arguments);
+
+// Bytes per second of a layout.
+std::size_t BytesPerSecond(const PcmLayout& layout);
