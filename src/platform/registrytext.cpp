@@ -59,8 +59,10 @@ public:
     bool Run()
     {
         std::string_view line;
-        if (!NextLine(line) || line != Header)
+        if (!NextLine(line) || line != Header) {
+            lineNumber = 1;
             return Fail("the first line is not " + std::string(Header));
+        }
         while (NextLine(line)) {
             if (line.find('\0') != std::string_view::npos)
                 return Fail("a zero byte");

@@ -1,0 +1,58 @@
+// A fresh XDG_CONFIG_HOME for one test, so that the registry store lives in a folder of its
+// own; removed with everything in it afterwards.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+class TempConfigHome {
+public:
+    TempConfigHome()
+    {
+        char pattern[] = "/tmp/phonoduct-config-XXXXXX";
+        home = mkdtemp(pattern) ? pattern : "";
+        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    }
+    TempConfigHome(const TempConfigHome&) = delete;
+    TempConfigHome& operator=(const TempConfigHome&) = delete;
+    ~TempConfigHome()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(home, ignored);
+    }
+
+    std::string Home() const { return home; }
+    std::string Folder() const { return home + "/phonoduct"; }
+    std::string StoreFile() const { return Folder() + "/registry.reg"; }
+
+    // The file's bytes, or "" when there is none.
+    std::string ReadStore() const { return ReadFile(StoreFile()); }
+
+    void WriteStore(const std::string& text) const
+    {
+        std::filesystem::create_directories(Folder());
+        std::ofstream(StoreFile(), std::ios::binary) << text;
+    }
+
+    std::set<std::string> FolderEntries() const
+    {
+        std::set<std::string> names;
+        std::error_code missing;
+        for (const auto& entry : std::filesystem::directory_iterator(Folder(), missing))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::string home;
+};
