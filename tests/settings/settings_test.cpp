@@ -1,0 +1,393 @@
+#include "settings/settings.h"
+#include "fakesettingswindow.h"
+#include "platform/registrystore.h"
+#include "settings/registryops.h"
+#include "settingsstore.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+using enum SettingsOption;
+using enum SettingsList;
+using Clock = std::chrono::steady_clock;
+
+// What an earlier run left: 11 kHz, 16 bits, stereo, slider 4, the second entry of each list.
+std::vector<RegistryValue> EarlierRun()
+{
+    return {Dword("Rate", 1),           Dword("Bits", 1),
+            Dword("Buffers", 4),        Dword("Channels", 1),
+            Text("InputDevice", "Line In"), Text("OutputDevice", "Test Speakers"),
+            Dword("Xpos", 10),          Dword("Ypos", 20)};
+}
+
+void Replace(std::vector<RegistryValue>& values, RegistryValue value)
+{
+    for (RegistryValue& old : values)
+        if (old.Name == value.Name)
+            old = std::move(value);
+}
+
+std::vector<bool> Rates(const FakeSettingsWindow& window)
+{
+    return {window.IsChecked(RB4410), window.IsChecked(RB2205), window.IsChecked(RB1102)};
+}
+
+class Settings : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (state.SettingsKey)
+            RegCloseKey(state.SettingsKey);
+    }
+
+    TempConfigHome config;
+    FakeSettingsWindow window;
+    SettingsState state;
+};
+}
+
+TEST_F(Settings, TheFirstRunStoresTheDefaultsAndCentresTheWindow)
+{
+    const struct {
+        int screenWidth, screenHeight, width, height;
+        LONG x, y;  // each half truncated on its own
+    } cases[] = {
+        {1024, 768, 301, 201, 362, 284},
+        {200, 100, 301, 201, -50, -50},
+    };
+    for (const auto& c : cases) {
+        TempConfigHome fresh;
+        FakeSettingsWindow first;
+        SettingsState firstState;
+        first.screenWidth = c.screenWidth;
+        first.screenHeight = c.screenHeight;
+        first.width = c.width;
+        first.height = c.height;
+        LoadSettings(first, firstState);
+        EXPECT_EQ(ReadSettingsStore(fresh),
+                  (std::vector<RegistryValue>{Dword("Rate", 3), Dword("Bits", 1),
+                                              Dword("Buffers", 7), Dword("Channels", 2),
+                                              Text("InputDevice", "Wave Mapper"),
+                                              Text("OutputDevice", "Wave Mapper"),
+                                              Dword("Xpos", c.x), Dword("Ypos", c.y)}));
+        EXPECT_EQ(first.left, std::max<LONG>(c.x, 0));
+        EXPECT_EQ(first.top, std::max<LONG>(c.y, 0));
+        EXPECT_EQ(Rates(first), (std::vector<bool>{true, false, false}));
+        EXPECT_TRUE(first.IsChecked(CB_16bit));
+        EXPECT_TRUE(first.IsChecked(CB_Stereo));
+        EXPECT_EQ(first.bufset, 7);
+        EXPECT_EQ(first.selection, (std::map<SettingsList, int>{{ComboBox1, 0}, {ComboBox2, 0}}));
+        EXPECT_TRUE(firstState.SettingsLoaded);
+        SaveSettings(first, firstState);
+    }
+}
+
+TEST_F(Settings, LoadAndSaveEachWaitTheirPauseAndSaveClosesTheKey)
+{
+    auto start = Clock::now();
+    LoadSettings(window, state);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(200));
+    HKEY key = state.SettingsKey;
+    ASSERT_NE(key, nullptr);
+
+    start = Clock::now();
+    SaveSettings(window, state);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_FALSE(state.SettingsLoaded);
+    LONG number = 0;
+    EXPECT_EQ(ReadDwordValue(key, "Rate", number), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(Settings, SaveWritesTheControlsAndThePosition)
+{
+    const struct {
+        bool rb4410, rb2205, rb1102, bits16, stereo;
+        int bufset, output, input, left, top;
+        std::vector<RegistryValue> stored;
+    } cases[] = {
+        {true, false, false, true, true, 9, 2, 1, 5, 6,
+         {Dword("Rate", 3), Dword("Bits", 1), Dword("Buffers", 9), Dword("Channels", 1),
+          Text("InputDevice", "Line In"), Text("OutputDevice", "USB Headset"), Dword("Xpos", 5),
+          Dword("Ypos", 6)}},
+        {false, true, false, false, false, 0, -1, 2, -5, 4000,
+         {Dword("Rate", 2), Dword("Bits", 0), Dword("Buffers", 0), Dword("Channels", 0),
+          Text("InputDevice", "Monitor of Test Speakers"), Text("OutputDevice", ""),
+          Dword("Xpos", DWORD(-5)), Dword("Ypos", 4000)}},
+        {false, false, true, true, false, 3, 0, 0, 0, 0,
+         {Dword("Rate", 1), Dword("Bits", 1), Dword("Buffers", 3), Dword("Channels", 0),
+          Text("InputDevice", "Wave Mapper"), Text("OutputDevice", "Wave Mapper"),
+          Dword("Xpos", 0), Dword("Ypos", 0)}},
+        {false, false, false, false, true, 7, 1, 0, 1, 2,
+         {Dword("Rate", 0), Dword("Bits", 0), Dword("Buffers", 7), Dword("Channels", 1),
+          Text("InputDevice", "Wave Mapper"), Text("OutputDevice", "Test Speakers"),
+          Dword("Xpos", 1), Dword("Ypos", 2)}},
+    };
+    for (const auto& c : cases) {
+        TempConfigHome fresh;
+        FakeSettingsWindow saved;
+        SettingsState savedState;
+        LoadSettings(saved, savedState);
+        saved.checked = {{RB4410, c.rb4410}, {RB2205, c.rb2205}, {RB1102, c.rb1102},
+                         {CB_16bit, c.bits16}, {CB_Stereo, c.stereo}};
+        saved.bufset = c.bufset;
+        saved.selection = {{ComboBox1, c.output}, {ComboBox2, c.input}};
+        saved.left = c.left;
+        saved.top = c.top;
+        SaveSettings(saved, savedState);
+        EXPECT_EQ(ReadSettingsStore(fresh), c.stored);
+    }
+}
+
+TEST_F(Settings, LoadAppliesWhatWasStored)
+{
+    const struct {
+        const char* what;
+        std::function<void(std::vector<RegistryValue>&)> store;
+        std::function<void(FakeSettingsWindow&)> check;
+        std::function<void(FakeSettingsWindow&)> before = [](FakeSettingsWindow&) {};
+    } cases[] = {
+        {"an earlier run", [](auto&) {},
+         [](auto& w) {
+             EXPECT_EQ(Rates(w), (std::vector<bool>{false, false, true}));
+             EXPECT_TRUE(w.IsChecked(CB_16bit));
+             EXPECT_TRUE(w.IsChecked(CB_Stereo));
+             EXPECT_EQ(w.bufset, 4);
+             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 1}, {ComboBox2, 1}}));
+             EXPECT_EQ(w.left, 10);
+             EXPECT_EQ(w.top, 20);
+         }},
+        {"Rate 2", [](auto& v) { Replace(v, Dword("Rate", 2)); },
+         [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{false, true, false})); }},
+        {"Rate 3", [](auto& v) { Replace(v, Dword("Rate", 3)); },
+         [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false})); }},
+        {"Rate 0", [](auto& v) { Replace(v, Dword("Rate", 0)); },
+         [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{false, true, false})); },
+         [](auto& w) { w.checked[RB4410] = false, w.checked[RB2205] = true; }},
+        {"Rate 4", [](auto& v) { Replace(v, Dword("Rate", 4)); },
+         [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false})); }},
+        {"Bits 256", [](auto& v) { Replace(v, Dword("Bits", 256)); },
+         [](auto& w) { EXPECT_FALSE(w.IsChecked(CB_16bit)); }},
+        {"Bits 0x101", [](auto& v) { Replace(v, Dword("Bits", 0x101)); },
+         [](auto& w) { EXPECT_TRUE(w.IsChecked(CB_16bit)); }},
+        {"Channels 2", [](auto& v) { Replace(v, Dword("Channels", 2)); },
+         [](auto& w) { EXPECT_TRUE(w.IsChecked(CB_Stereo)); }},
+        {"Channels 0x200", [](auto& v) { Replace(v, Dword("Channels", 0x200)); },
+         [](auto& w) { EXPECT_FALSE(w.IsChecked(CB_Stereo)); }},
+        {"Buffers 12", [](auto& v) { Replace(v, Dword("Buffers", 12)); },
+         [](auto& w) { EXPECT_EQ(w.bufsetAsked, 12); EXPECT_EQ(w.bufset, 9); }},
+        {"Buffers -1", [](auto& v) { Replace(v, Dword("Buffers", DWORD(-1))); },
+         [](auto& w) { EXPECT_EQ(w.bufsetAsked, -1); EXPECT_EQ(w.bufset, 0); }},
+        {"device names in other letter case",
+         [](auto& v) {
+             Replace(v, Text("OutputDevice", "usb HEADSET"));
+             Replace(v, Text("InputDevice", "LINE IN"));
+         },
+         [](auto& w) {
+             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 2}, {ComboBox2, 1}}));
+         }},
+        {"devices no longer listed",
+         [](auto& v) {
+             Replace(v, Text("OutputDevice", "Gone Speakers"));
+             Replace(v, Text("InputDevice", "Line"));
+         },
+         [](auto& w) {
+             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 0}, {ComboBox2, 0}}));
+         }},
+        {"non-ASCII letters fold only in their ASCII part",
+         [](auto& v) {
+             Replace(v, Text("OutputDevice", "MIKROFON \xC3\xA4"));
+             Replace(v, Text("InputDevice", "MIKROFON \xC3\x84"));
+         },
+         [](auto& w) {
+             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 3}, {ComboBox2, 0}}));
+         },
+         [](auto& w) {
+             w.items[ComboBox1].push_back("Mikrofon \xC3\xA4");
+             w.items[ComboBox2].push_back("Mikrofon \xC3\xA4");
+         }},
+        {"Xpos and Ypos beyond the screen",
+         [](auto& v) {
+             Replace(v, Dword("Xpos", 5000));
+             Replace(v, Dword("Ypos", 5000));
+         },
+         [](auto& w) { EXPECT_EQ(w.left, 1024 - 301); EXPECT_EQ(w.top, 768 - 201); }},
+        {"Xpos flush with the right edge", [](auto& v) { Replace(v, Dword("Xpos", 723)); },
+         [](auto& w) { EXPECT_EQ(w.left, 723); }},
+        {"negative Xpos and Ypos",
+         [](auto& v) {
+             Replace(v, Dword("Xpos", DWORD(-20)));
+             Replace(v, Dword("Ypos", DWORD(-1)));
+         },
+         [](auto& w) { EXPECT_EQ(w.left, 0); EXPECT_EQ(w.top, 0); }},
+        {"Xpos 2^31 and Ypos 2^32-1",
+         [](auto& v) {
+             Replace(v, Dword("Xpos", 0x80000000));
+             Replace(v, Dword("Ypos", 0xFFFFFFFF));
+         },
+         [](auto& w) { EXPECT_EQ(w.left, 0); EXPECT_EQ(w.top, 0); }},
+        {"a screen narrower than the window", [](auto& v) { Replace(v, Dword("Xpos", 50)); },
+         [](auto& w) { EXPECT_EQ(w.left, 0); }, [](auto& w) { w.screenWidth = 200; }},
+        {"values of another type but four bytes",
+         [](auto& v) {
+             Replace(v, {"Rate", REG_BINARY, {2, 0, 0, 0}});
+             Replace(v, {"Bits", REG_SZ, {0, 0, 0, 0}});
+         },
+         [](auto& w) {
+             EXPECT_EQ(Rates(w), (std::vector<bool>{false, true, false}));
+             EXPECT_FALSE(w.IsChecked(CB_16bit));
+         }},
+        {"values of another size",
+         [](auto& v) {
+             Replace(v, {"Rate", REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}});
+             Replace(v, {"Bits", REG_DWORD, {1, 0, 0}});
+             Replace(v, Text("Buffers", "5"));
+             Replace(v, {"Xpos", REG_BINARY, {}});
+         },
+         [](auto& w) {
+             EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false}));
+             EXPECT_FALSE(w.IsChecked(CB_16bit));
+             EXPECT_EQ(w.bufsetAsked, 0);
+             EXPECT_EQ(w.left, 0);
+         }},
+        {"device names of another form",
+         [](auto& v) {
+             Replace(v, {"OutputDevice", REG_BINARY, {'U', 'S', 'B', ' ', 'H', 'e', 'a', 'd',
+                                                      's', 'e', 't'}});
+             Replace(v, {"InputDevice", REG_SZ, {'L', 'i', 'n', 'e', ' ', 'I', 'n', 0, 'x', 0}});
+         },
+         [](auto& w) {
+             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 2}, {ComboBox2, 1}}));
+         }},
+        {"an empty device value", [](auto& v) { Replace(v, {"InputDevice", REG_SZ, {}}); },
+         [](auto& w) { EXPECT_EQ(w.selection[ComboBox2], 0); }},
+        {"no values at all", [](auto& v) { v.clear(); },
+         [](auto& w) {
+             EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false}));
+             EXPECT_FALSE(w.IsChecked(CB_16bit));
+             EXPECT_FALSE(w.IsChecked(CB_Stereo));
+             EXPECT_EQ(w.bufsetAsked, 0);
+             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 0}, {ComboBox2, 0}}));
+             EXPECT_EQ(w.left, 0);
+             EXPECT_EQ(w.top, 0);
+         },
+         [](auto& w) { w.left = 100, w.top = 100; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempConfigHome fresh;
+        std::vector<RegistryValue> values = EarlierRun();
+        c.store(values);
+        WriteSettingsStore(fresh, values);
+        const std::string before = fresh.ReadStore();
+        FakeSettingsWindow loaded;
+        SettingsState loadedState;
+        c.before(loaded);
+        LoadSettings(loaded, loadedState);
+        c.check(loaded);
+        EXPECT_EQ(fresh.ReadStore(), before);
+        RegCloseKey(loadedState.SettingsKey);
+    }
+}
+
+TEST_F(Settings, SaveWithoutLoadWritesNothingAndLeavesTheKeyOpen)
+{
+    SaveSettings(window, state);
+    EXPECT_FALSE(std::filesystem::exists(config.Folder()));
+
+    WriteSettingsStore(config, EarlierRun());
+    const std::string before = config.ReadStore();
+    ASSERT_EQ(OpenUserKey(SettingsKeyPath, state.SettingsKey), ERROR_SUCCESS);
+    window.bufset = 9;
+    SaveSettings(window, state);
+    EXPECT_EQ(config.ReadStore(), before);
+    LONG buffers = 0;
+    EXPECT_EQ(ReadDwordValue(state.SettingsKey, "Buffers", buffers), ERROR_SUCCESS);
+    EXPECT_EQ(buffers, 4);
+}
+
+TEST_F(Settings, ASecondLoadChangesNothing)
+{
+    WriteSettingsStore(config, EarlierRun());
+    LoadSettings(window, state);
+    const HKEY key = state.SettingsKey;
+    const int changes = window.changes;
+    std::vector<RegistryValue> values = EarlierRun();
+    Replace(values, Dword("Rate", 3));
+    WriteSettingsStore(config, values);
+    LoadSettings(window, state);
+    EXPECT_EQ(window.changes, changes);
+    EXPECT_EQ(state.SettingsKey, key);
+    EXPECT_TRUE(state.SettingsLoaded);
+}
+
+TEST_F(Settings, TheProgramHasOneStateForAllWindows)
+{
+    WriteSettingsStore(config, EarlierRun());
+    FakeSettingsWindow other;
+    LoadSettings(window);
+    LoadSettings(other);
+    EXPECT_EQ(other.changes, 0);
+    other.bufset = 8;
+    SaveSettings(other);
+    const std::string saved = config.ReadStore();
+    EXPECT_NE(saved.find("\"Buffers\"=dword:00000008"), std::string::npos) << saved;
+    SaveSettings(window);
+    EXPECT_EQ(config.ReadStore(), saved);
+}
+
+TEST_F(Settings, ACorruptStoreIsKeptAsideAndTheDefaultsAreUsed)
+{
+    const std::string corrupt = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Phonoduct]\n"
+                                "\"Rate\"=dword:00000002\n\"InputDevice\"=\"Line In\n";
+    config.WriteStore(corrupt);
+    testing::internal::CaptureStderr();
+    LoadSettings(window, state);
+    const std::string message = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    std::string aside;
+    for (const std::string& name : config.FolderEntries())
+        if (name.starts_with("registry.reg.bad-"))
+            aside = name;
+    ASSERT_FALSE(aside.empty());
+    EXPECT_NE(message.find(aside), std::string::npos) << message;
+    EXPECT_EQ(TempConfigHome::ReadFile(config.Folder() + "/" + aside), corrupt);
+    EXPECT_EQ(ReadSettingsStore(config).size(), 8u);
+    EXPECT_EQ(Rates(window), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(window.bufset, 7);
+    EXPECT_EQ(window.left, 362);
+}
+
+TEST_F(Settings, AnUnwritableConfigFolderEndsTheProgramAndWritesNothing)
+{
+    const std::string home = config.Home();
+    const struct {
+        const char* what;
+        std::string file;  // a file where a folder should be
+    } cases[] = {{"the config home is a file", home + "/config-file"},
+                 {"the settings folder is a file", home + "/phonoduct"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(c.file) << "kept";
+        if (c.file != config.Folder())
+            setenv("XDG_CONFIG_HOME", c.file.c_str(), 1);
+        const std::string folder = RegistryStoreFolder();
+        window.haltExits = true;
+        EXPECT_EXIT(LoadSettings(window, state), testing::ExitedWithCode(0),
+                    testing::AllOf(testing::HasSubstr(folder),
+                                   testing::Truly([](const std::string& err) {
+                                       return std::count(err.begin(), err.end(), '\n') == 1;
+                                   })));
+        EXPECT_EQ(TempConfigHome::ReadFile(c.file), "kept");
+        std::set<std::string> entries;
+        for (const auto& entry : std::filesystem::directory_iterator(home))
+            entries.insert(entry.path().filename().string());
+        EXPECT_EQ(entries, (std::set<std::string>{std::filesystem::path(c.file).filename()}));
+        std::filesystem::remove(c.file);
+        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    }
+}
