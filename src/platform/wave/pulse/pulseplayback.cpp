@@ -11,6 +11,10 @@ constexpr pa_usec_t RequestUsec = 10 * PA_USEC_PER_MSEC;
 // Bounds of the wait for the next header's end: the clock is asked again at least this often.
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MaxWaitUsec = 20 * PA_USEC_PER_MSEC;
+// A header is reported this long after its last byte was heard. A capture block that ends at
+// the same moment on a device started just before is then handed over first, as on hardware
+// whose output latency exceeds its input latency; the relay's timing rests on that order.
+constexpr pa_usec_t ReportLagUsec = 25 * PA_USEC_PER_MSEC;
 }
 
 PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& spec,
@@ -104,14 +108,21 @@ void PulsePlayback::CheckPlayed()
     // Playing: the device is still behind the read index by its latency. Paused for want of
     // data: everything handed over is in the device, and waiting for the reported latency to
     // drain would hold the last header back long after it was heard.
-    const std::uint64_t played = timing->playing ? handed - std::min(handed, inDevice) : handed;
-    while (written > 0 && queue.front().end <= played) {
+    const std::uint64_t heard = timing->playing ? handed - std::min(handed, inDevice) : handed;
+    const pa_usec_t now = pa_rtclock_now();
+    for (std::size_t i = 0; i < written && queue[i].end <= heard; ++i) {
+        if (!queue[i].heardAt)
+            queue[i].heardAt = now - std::min(now, pa_bytes_to_usec(heard - queue[i].end, &spec));
+    }
+    while (written > 0 && queue.front().heardAt && queue.front().heardAt + ReportLagUsec <= now) {
         CompleteFront();
         --written;
     }
     if (written == 0)
         return;
-    const pa_usec_t left = pa_bytes_to_usec(queue.front().end - played, &spec);
+    const QueuedHeader& next = queue.front();
+    const pa_usec_t left = next.heardAt ? next.heardAt + ReportLagUsec - now
+                                        : pa_bytes_to_usec(next.end - heard, &spec) + ReportLagUsec;
     Arm(std::clamp(left, MinWaitUsec, MaxWaitUsec));
 }
 

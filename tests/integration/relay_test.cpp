@@ -1,0 +1,112 @@
+// The engine relaying the test server's tone from the mic's monitor to the speakers through
+// the pulse backend, measured on the speakers' monitor: frequency, level, gaps and delay.
+#include "headless/headlessrelay.h"
+#include "monitorrecorder.h"
+#include "platform/wave/pulse/pulsewaveservice.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+// What the recorder takes from the monitors, whatever the relay's format.
+constexpr PcmLayout Recording{44100, 16, 2};
+constexpr std::size_t Window = Recording.rate / 100;  // 10 ms, exactly 10 periods of 1 kHz
+constexpr std::size_t FrameBytes = 4;
+constexpr int ShortestBlocks = 9;                      // slider position: 0.3 s blocks
+constexpr auto BlockLength = 300ms;
+constexpr auto Measured = 10s;
+
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The tone's level on the mic's monitor, the reference for the relayed one.
+double MicLevel()
+{
+    MonitorRecorder mic("mic.monitor", Recording);
+    if (!mic.Start())
+        return 0.0;
+    std::this_thread::sleep_for(300ms);
+    mic.Stop();
+    const auto bytes = mic.Bytes();
+    const auto samples = FirstChannel(bytes.data(), bytes.size(), Recording);
+    return ToneLevel(samples.data(), samples.size(), 1000, Recording.rate);
+}
+
+struct RelayCase {
+    const char* name;
+    PcmLayout layout;
+};
+
+class PulseRelay : public testing::TestWithParam<RelayCase> {};
+
+TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
+{
+    // A server that cannot be started here (PipeWire not installed) skips the test.
+    if (std::filesystem::exists(ServerDir() + "/unavailable"))
+        GTEST_SKIP() << "no server: " << ServerDir();
+    const PcmLayout layout = GetParam().layout;
+    const double reference = MicLevel();
+    ASSERT_GT(reference, 0.05);
+
+    PulseWaveService service;
+    HeadlessRelay relay(service);
+    const int in = FindInDevice(service, "Monitor of Tone Mic");
+    const int out = FindOutDevice(service, "Test Speakers");
+    ASSERT_GE(in, 0);
+    ASSERT_GE(out, 0);
+    relay.Configure(layout.rate, layout.bits == 16, layout.channels == 2, ShortestBlocks, in, out);
+    MonitorRecorder speakers("speakers.monitor", Recording);
+    ASSERT_TRUE(speakers.Start());
+    std::this_thread::sleep_for(100ms);
+
+    const auto started = Clock::now();
+    ASSERT_TRUE(relay.Start());
+    relay.PumpFor(std::chrono::duration_cast<std::chrono::milliseconds>(4 * BlockLength + Measured + 300ms));
+    const auto stopping = Clock::now();
+    relay.Stop();
+    EXPECT_LT(Ms(Clock::now() - stopping), 1000);
+    relay.PumpFor(200ms);
+    speakers.Stop();
+    EXPECT_TRUE(relay.Window().Boxes().empty());
+    EXPECT_FALSE(relay.Engine().InOpen);
+    EXPECT_FALSE(relay.Engine().OutOpen);
+
+    const auto bytes = speakers.Bytes();
+    const auto samples = FirstChannel(bytes.data(), bytes.size(), Recording);
+    const long onset = FirstToneWindow(samples, Window, 1000, Recording.rate, reference / 2);
+    ASSERT_GE(onset, 0);
+    const std::size_t from = static_cast<std::size_t>(onset) * Window;
+    const std::size_t count = Recording.rate * 10;
+    ASSERT_GE(samples.size(), from + count);
+
+    const double delay = Ms(speakers.TimeOf(from * FrameBytes) - started);
+    const double design = Ms(4 * BlockLength);
+    EXPECT_GE(delay, design - 15);
+    EXPECT_LE(delay, design + 60);
+    std::vector<float> tone(samples.begin() + from + Window, samples.begin() + from + count);
+    EXPECT_EQ(QuietWindows(tone, 0, Window, 1000, Recording.rate, reference / 2), 0u);
+    EXPECT_NEAR(ZeroCrossingFrequency(tone.data(), tone.size(), Recording.rate), 1000.0, 1.0);
+    const double level = ToneLevel(tone.data(), tone.size(), 1000, Recording.rate);
+    EXPECT_NEAR(20 * std::log10(level / reference), 0.0, 1.0);
+    RecordProperty("delay_ms", std::to_string(delay));
+    std::printf("%s: delay %.1f ms (design %.0f ms), level %.4f (mic %.4f), underruns %llu\n",
+                GetParam().name, delay, design, level, reference,
+                static_cast<unsigned long long>(relay.Engine().Ring.Underruns));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PulseRelay,
+                         testing::Values(RelayCase{"Cd", {44100, 16, 2}},
+                                         RelayCase{"Low", {11025, 8, 1}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+}
