@@ -84,6 +84,9 @@ void TDuctForm::FillDeviceLists()
 
 void TDuctForm::FormOnDestroy()
 {
+    // Open notifications still queued belong to a relay that has started: handle them, so
+    // that the relay is stopped and its devices and memory released.
+    QCoreApplication::sendPostedEvents(this, DeviceEvent::Kind);
     if (Engine.InOpen || Engine.OutOpen)
         Engine.StopRelay();
     SaveSettings(*this);

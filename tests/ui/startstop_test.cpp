@@ -160,16 +160,27 @@ private slots:
         QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(1.0[sec])"));
     }
 
-    // Destroying the window during a relay stops it before the settings are written.
+    // Destroying the window during a relay stops it before the settings are written, also
+    // when the devices' open notifications are still queued.
+    void destroyDuringRelay_data()
+    {
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("relaying") << true;
+        QTest::newRow("open notifications queued") << false;
+    }
+
     void destroyDuringRelay()
     {
+        QFETCH(bool, opened);
         ClosingService service({Device("Mic")}, {Device("Speakers")}, 2);
         TestFrame frame;
         auto form = CreateForm(service, frame);
         QTest::keyClick(form->Bufset, Qt::Key_Home);
         QTest::keyClick(form->Bufset, Qt::Key_PageDown);
-        Press(*form);
-        QVERIFY(form->Engine.InOpen);
+        QTest::mouseClick(form->InButton, Qt::LeftButton);
+        if (opened)
+            DeliverNotifications();
+        QCOMPARE(form->Engine.InOpen, opened);
         form.reset();
         QVERIFY(service.inClosed);
         QVERIFY(!service.savedAtInClose);
