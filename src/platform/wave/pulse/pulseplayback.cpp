@@ -6,7 +6,7 @@
 
 namespace {
 // The server holds about this much ahead of the clock.
-constexpr pa_usec_t BufferUsec = 40 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t BufferUsec = 50 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t RequestUsec = 10 * PA_USEC_PER_MSEC;
 // Bounds of the wait for the next header's end: the clock is asked again at least this often.
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
