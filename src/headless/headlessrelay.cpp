@@ -5,6 +5,12 @@ HeadlessRelay::HeadlessRelay(WaveService& service)
 {
 }
 
+HeadlessRelay::~HeadlessRelay()
+{
+    if (engine.InOpen || engine.OutOpen)
+        engine.StopRelay();
+}
+
 DuctEngine& HeadlessRelay::Engine()
 {
     return engine;

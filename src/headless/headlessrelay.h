@@ -12,6 +12,10 @@
 class HeadlessRelay {
 public:
     explicit HeadlessRelay(WaveService& service);
+    // Stops a relay still running, as the main window does when it is destroyed.
+    ~HeadlessRelay();
+    HeadlessRelay(const HeadlessRelay&) = delete;
+    HeadlessRelay& operator=(const HeadlessRelay&) = delete;
 
     DuctEngine& Engine();
     FakeWindow& Window();

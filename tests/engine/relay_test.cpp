@@ -55,6 +55,7 @@ TEST_P(RelayTest, StartQueuesCaptureAndSilentPreRoll)
     EXPECT_EQ(rig.log.Names(), expected);
     EXPECT_EQ(rig.Entries("waveOutWrite"), Sync() ? Indexes{0} : (Indexes{0, 1, 2, 3}));
     EXPECT_TRUE(rig.window.Boxes().empty());
+    rig.Stop();
 }
 
 TEST_P(RelayTest, SixteenBitPreRollIsZero)
@@ -63,6 +64,7 @@ TEST_P(RelayTest, SixteenBitPreRollIsZero)
     const WAVEHDR& h = *rig.engine.OutHeaders[0].Header;
     EXPECT_EQ(rig.engine.Ring.Silence, 0);
     EXPECT_TRUE(std::all_of(h.lpData, h.lpData + h.dwBufferLength, [](char c) { return c == 0; }));
+    rig.Stop();
 }
 
 TEST_P(RelayTest, PlaybackEntriesRotate)
@@ -214,6 +216,21 @@ TEST(RelayStart, QueryRefusedByCaptureAsksNoPlaybackDevice)
     ASSERT_EQ(rig.window.Boxes().size(), 1u);
     EXPECT_EQ(rig.window.Boxes()[0].caption, "In Device Query");
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
+}
+
+TEST(HeadlessRelayEnd, DestroyingARunningRelayStopsIt)
+{
+    SimWaveService sim({SimDevice{"Virtual In"}}, {SimDevice{"Virtual Out"}});
+    const SIZE_T before = GlobalLiveBlocks();
+    {
+        HeadlessRelay relay(sim);
+        relay.Configure(11025, false, false, 9);
+        ASSERT_TRUE(relay.Start());
+        RunUntil(sim, relay, SimSecond);
+        ASSERT_EQ(GlobalLiveBlocks(), before + 23);
+    }
+    EXPECT_EQ(GlobalLiveBlocks(), before);
+    EXPECT_FALSE(sim.NextEventTime()) << "both devices were reset";
 }
 
 // A capture header that never reached the device is passed over; the others keep the

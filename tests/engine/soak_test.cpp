@@ -13,15 +13,41 @@
 
 namespace {
 std::atomic<std::uint64_t> allocations{0};
-}
 
-// Counts every allocation of the program, to show that a running relay makes none.
-void* operator new(std::size_t size)
+void* Allocate(std::size_t size) noexcept
 {
     ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* AllocateOrThrow(std::size_t size)
+{
+    if (void* p = Allocate(size))
         return p;
     throw std::bad_alloc();
+}
+}
+
+// Every form of operator new and delete, counting the allocations, to show that a running
+// relay makes none. All of them, so that no block is freed by another allocator than its own.
+void* operator new(std::size_t size)
+{
+    return AllocateOrThrow(size);
+}
+
+void* operator new[](std::size_t size)
+{
+    return AllocateOrThrow(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
 }
 
 // The compiler takes these frees for ones of memory from its own operator new.
@@ -32,7 +58,27 @@ void operator delete(void* p) noexcept
     std::free(p);
 }
 
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
 void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, const std::nothrow_t&) noexcept
 {
     std::free(p);
 }
