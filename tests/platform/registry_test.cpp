@@ -85,7 +85,10 @@ TEST_F(Registry, MissingKeysAndValuesAreNotFoundAndReadingWritesNothing)
     key = Create("Software\\Something");
     EXPECT_EQ(RegQueryValueExA(key, "Rate", nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegOpenKeyExA(key, "Deeper", 0, KEY_ALL_ACCESS, &key), ERROR_FILE_NOT_FOUND);
+    HKEY deeper = key;
+    EXPECT_EQ(RegOpenKeyExA(key, "Deeper", 0, KEY_ALL_ACCESS, &deeper), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(deeper, nullptr);
+    RegCloseKey(key);
 }
 
 TEST_F(Registry, QueriesReportTypeAndSizeAndRefuseSmallBuffers)
@@ -219,6 +222,7 @@ TEST_F(Registry, ACorruptFileIsMovedAsideUnchangedAndReportedOnce)
     EXPECT_EQ(entries.size(), 3u);
     EXPECT_EQ(TempConfigHome::ReadFile(config.Folder() + "/" + aside), corrupt);
     EXPECT_EQ(Query(key, "Rate"), std::string("\3\0\0\0", 4));
+    RegCloseKey(key);
 }
 
 // Each child writes its own values and reads each back at once: a writer that lost the

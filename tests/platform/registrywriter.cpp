@@ -1,6 +1,7 @@
 // Test helper: saves values V0..V7 under HKEY_CURRENT_USER\Writer over and over, each round
 // with the next generation number, until it is killed. A round starts from the generation of
 // V7, the last value of the last complete round, so a round cut short is simply redone.
+// Prints "ready" once its key is open.
 #include "platform/registry.h"
 
 #include <cstdio>
@@ -16,6 +17,8 @@ int main()
     DWORD generation = 0;
     DWORD size = sizeof generation;
     RegQueryValueExA(key, "V7", nullptr, nullptr, reinterpret_cast<BYTE*>(&generation), &size);
+    std::puts("ready");
+    std::fflush(stdout);
     for (;;) {
         ++generation;
         for (int i = 0; i < 8; ++i) {
