@@ -28,6 +28,20 @@ public:
     }
 };
 
+// Reports each top-level window that shows.
+class ShowReporter : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && widget && widget->isWindow()) {
+            std::printf("shown: %s\n", qPrintable(widget->windowTitle()));
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
 void Press(TDuctForm& form)
 {
     QTest::mouseClick(form.InButton, Qt::LeftButton);
@@ -50,6 +64,8 @@ void StartRelay(TDuctForm& form, SimWaveService& service)
 int main(int argc, char* argv[])
 {
     QApplication toolkit(argc, argv);
+    ShowReporter reporter;
+    toolkit.installEventFilter(&reporter);
     const QString scenario = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     ReportingService service({Device("Mic")}, {Device("Speakers")}, 2);
     Application program(service);
