@@ -25,6 +25,14 @@ constexpr int ShortestBlocks = 9;                      // slider position: 0.3 s
 constexpr auto BlockLength = 300ms;
 constexpr auto Measured = 10s;
 
+// Instrumented builds run the start sequence many times slower, and the time between the
+// capture's start and the playback's adds to the delay; there it is allowed for.
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+constexpr bool Instrumented = true;
+#else
+constexpr bool Instrumented = false;
+#endif
+
 double Ms(Clock::duration d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
@@ -72,6 +80,7 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
 
     const auto started = Clock::now();
     ASSERT_TRUE(relay.Start());
+    const double startMs = Ms(Clock::now() - started);
     relay.PumpFor(std::chrono::duration_cast<std::chrono::milliseconds>(4 * BlockLength + Measured + 300ms));
     const auto stopping = Clock::now();
     relay.Stop();
@@ -93,15 +102,15 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     const double delay = Ms(speakers.TimeOf(from * FrameBytes) - started);
     const double design = Ms(4 * BlockLength);
     EXPECT_GE(delay, design - 15);
-    EXPECT_LE(delay, design + 60);
+    EXPECT_LE(delay, design + 60 + (Instrumented ? startMs : 0.0));
     std::vector<float> tone(samples.begin() + from + Window, samples.begin() + from + count);
     EXPECT_EQ(QuietWindows(tone, 0, Window, 1000, Recording.rate, reference / 2), 0u);
     EXPECT_NEAR(ZeroCrossingFrequency(tone.data(), tone.size(), Recording.rate), 1000.0, 1.0);
     const double level = ToneLevel(tone.data(), tone.size(), 1000, Recording.rate);
     EXPECT_NEAR(20 * std::log10(level / reference), 0.0, 1.0);
     RecordProperty("delay_ms", std::to_string(delay));
-    std::printf("%s: delay %.1f ms (design %.0f ms), level %.4f (mic %.4f), underruns %llu\n",
-                GetParam().name, delay, design, level, reference,
+    std::printf("%s: start %.1f ms, delay %.1f ms (design %.0f ms), level %.4f (mic %.4f), "
+                "underruns %llu\n", GetParam().name, startMs, delay, design, level, reference,
                 static_cast<unsigned long long>(relay.Engine().Ring.Underruns));
 }
 
