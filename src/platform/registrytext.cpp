@@ -170,8 +170,9 @@ private:
             return ParseStringData(data.substr(1), value);
         if (data.starts_with("dword:")) {
             DWORD number = 0;
-            if (!ParseHexNumber(data.substr(6), 8, true, number))
-                return Fail("a dword that is not 8 hex digits");
+            // As the registry editor does, hand-written short numbers are taken too.
+            if (!ParseHexNumber(data.substr(6), 8, false, number))
+                return Fail("a dword that is not 1 to 8 hex digits");
             value.Type = REG_DWORD;
             for (int shift = 0; shift < 32; shift += 8)
                 value.Data.push_back(static_cast<BYTE>(number >> shift));

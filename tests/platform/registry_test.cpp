@@ -194,7 +194,7 @@ TEST_F(Registry, AnUnwritableStoreIsAccessDeniedAndLeftAlone)
 
 TEST_F(Registry, ACorruptFileIsMovedAsideUnchangedAndReportedOnce)
 {
-    const std::string corrupt = "REGEDIT4\n[HKEY_CURRENT_USER]\n\"Rate\"=dword:3\n";
+    const std::string corrupt = "REGEDIT4\n[HKEY_CURRENT_USER]\n\"Rate\"=dword:three\n";
     config.WriteStore(corrupt);
     testing::internal::CaptureStderr();
     HKEY key = nullptr;

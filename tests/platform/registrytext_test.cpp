@@ -96,7 +96,7 @@ TEST(RegistryText, ReadsHandEditedFiles)
                              "; written by hand\r\n"
                              "\r\n"
                              "  [HKEY_CURRENT_USER\\Software\\A]  \r\n"
-                             "\t\"Rate\"=dword:0000000A\r\n"
+                             "\t\"Rate\"=dword:A\r\n"
                              "\"Name\"=\"first\"\r\n"
                              "\"Big\"=hex:01, 02 ,\\\r\n"
                              "      03\r\n"
@@ -140,7 +140,7 @@ TEST(RegistryText, ReportsMalformedTextWithItsLine)
         {h + "[HKEY_CURRENT_USER\\a\tb]", 2},
         {h + "[K]", 2},
         {k + "\"Rate\"=dwo", 3},
-        {k + "\"Rate\"=dword:0000", 3},
+        {k + "\"Rate\"=dword:", 3},
         {k + "\"Rate\"=dword:000000001", 3},
         {k + "\"Rate\"=dword:0000000g", 3},
         {k + "\"Name\"=\"abc", 3},
