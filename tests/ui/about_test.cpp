@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -23,11 +22,6 @@ class AboutTest : public QObject {
 
 private slots:
     void init() { ClearSettings(); }
-
-    void screenIsVga()
-    {
-        QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 640, 480));
-    }
 
     void controlsAsTabulated()
     {

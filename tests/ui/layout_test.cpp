@@ -88,10 +88,9 @@ private slots:
                                        form->AboutButton};
         for (qsizetype i = 1; i < order.size(); ++i)
             QCOMPARE(order[i - 1]->nextInFocusChain(), order[i]);
-        for (QWidget* frameOnly : {static_cast<QWidget*>(form->Panel1), static_cast<QWidget*>(form->Panel2),
-                                   static_cast<QWidget*>(form->RadioGroup1),
-                                   static_cast<QWidget*>(form->GroupBox1),
-                                   static_cast<QWidget*>(form->RadioGroup2)})
+        const QList<QWidget*> frames = {form->Panel1, form->Panel2, form->RadioGroup1,
+                                        form->GroupBox1, form->RadioGroup2};
+        for (QWidget* frameOnly : frames)
             QCOMPARE(frameOnly->focusPolicy(), Qt::NoFocus);
         QVERIFY(!form->ComboBox1->testAttribute(Qt::WA_InputMethodEnabled));
     }
@@ -149,9 +148,8 @@ private slots:
         QCOMPARE(form->AboutButton->toolTip(), QStringLiteral("このプログラムについて・・・"));
         for (QWidget* control : hinted)
             QVERIFY(!control->toolTip().isEmpty());
-        for (QWidget* control : {static_cast<QWidget*>(form->Panel1),
-                                 static_cast<QWidget*>(form->Panel2),
-                                 static_cast<QWidget*>(form->InButton)})
+        const QList<QWidget*> unhinted = {form->Panel1, form->Panel2, form->InButton};
+        for (QWidget* control : unhinted)
             QVERIFY(control->toolTip().isEmpty());
         for (QWidget* control : FontControls(*form)) {
             QCOMPARE(control->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));

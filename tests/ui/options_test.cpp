@@ -54,7 +54,6 @@ char* toString(const Options& o)
                        .constData());
 }
 
-constexpr DWORD All = 0xFFF;
 constexpr DWORD Rate11 = 0x00F, Rate22 = 0x0F0, Rate44 = 0xF00;
 constexpr DWORD Mono22 = WAVE_FORMAT_2M08 | WAVE_FORMAT_2M16;
 
@@ -138,7 +137,8 @@ private slots:
     // and the check boxes keep their states.
     void rateNotShared()
     {
-        SimWaveService service({Device("Mic")}, {Device("All"), Device("No 44.1", Rate11 | Rate22)});
+        SimWaveService service({Device("Mic")},
+                               {Device("All"), Device("No 44.1", Rate11 | Rate22)});
         TestFrame frame;
         auto form = CreateForm(service, frame);
         Choose(form->ComboBox1, 2);
@@ -183,18 +183,6 @@ private slots:
         QVERIFY(!form->RB4410->isChecked());
         QVERIFY(!form->RB4410->isEnabled());
         QVERIFY(form->RB1102->isEnabled());
-    }
-
-    void checkBoxClicksToggleAndKeepAvailability()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Out", All)});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        QTest::mouseClick(form->CB_16bit, Qt::LeftButton);
-        QCOMPARE(Checked(*form), (Options{true, false, false, false, true}));
-        QCOMPARE(Enabled(*form), (Options{true, true, true, true, true}));
-        QTest::mouseClick(form->CB_16bit, Qt::LeftButton);
-        QCOMPARE(Checked(*form), (Options{true, false, false, true, true}));
     }
 
     // Stored options that the selected devices support survive the window's creation.

@@ -148,18 +148,6 @@ private slots:
         QCOMPARE(form->Bufset->toolTip(), hint);
     }
 
-    // The position the program sets raises no change: the hint follows only the user.
-    void programPositionKeepsHint()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Speakers")});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        form->SetBufsetPosition(2);
-        QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(0.5[sec])"));
-        form->BufsetChange();
-        QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(1.0[sec])"));
-    }
-
     // Destroying the window during a relay stops it before the settings are written, also
     // when the devices' open notifications are still queued.
     void destroyDuringRelay_data()
