@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,6 +20,11 @@ const std::vector<Format> Formats = {
     {22050, false, false}, {22050, false, true}, {22050, true, false}, {22050, true, true},
     {44100, false, false}, {44100, false, true}, {44100, true, false}, {44100, true, true},
 };
+
+void PrintTo(const Format& f, std::ostream* os)
+{
+    *os << f.rate << (f.bits16 ? " Hz 16-bit " : " Hz 8-bit ") << (f.stereo ? "stereo" : "mono");
+}
 
 using Param = std::tuple<Format, int, bool>;  // format, slider position, single mode
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,11 @@ const std::vector<FailCase> Cases = {
      {{Out, SimOp::Open, 2}, {Out, SimOp::GetErrorText, 1}},
      {{"Out Device Open", NoText}}},
 };
+
+void PrintTo(const FailCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FailingOperation : public ::testing::TestWithParam<FailCase> {};
 

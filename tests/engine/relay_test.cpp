@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,11 @@ struct SkipCase {
     SimOp op;
     const char* caption;
 };
+
+void PrintTo(const SkipCase& c, std::ostream* os)
+{
+    *os << c.caption;
+}
 
 class SkippedCaptureHeader : public ::testing::TestWithParam<SkipCase> {};
 

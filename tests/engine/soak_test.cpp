@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <ostream>
 
 namespace {
 std::atomic<std::uint64_t> allocations{0};
@@ -170,6 +171,11 @@ struct Drift {
     double capturePpm;
     double playbackPpm;
 };
+
+void PrintTo(const Drift& drift, std::ostream* os)
+{
+    *os << drift.name;
+}
 
 class Soak : public ::testing::TestWithParam<Drift> {};
 
