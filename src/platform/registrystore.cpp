@@ -17,6 +17,7 @@ namespace {
 constexpr const char* FileName = "registry.reg";
 // Only the holder of the folder's lock writes it, so one fixed name is enough.
 constexpr const char* TempName = "registry.reg.tmp";
+constexpr const char* LockName = "registry.reg.lock";
 constexpr std::size_t MaxFileBytes = 64 << 20;
 
 LONG StatusFromErrno(int err)
@@ -32,7 +33,9 @@ LONG StatusFromErrno(int err)
     }
 }
 
-// The folder, opened and exclusively locked until this object ends.
+// The folder, opened, and locked through a lock file of its own until this object ends.
+// A file rather than the folder itself is locked because NFS takes exclusive locks only on
+// files open for writing.
 class LockedFolder {
 public:
     LockedFolder() = default;
@@ -40,23 +43,29 @@ public:
     LockedFolder& operator=(const LockedFolder&) = delete;
     ~LockedFolder()
     {
-        if (fd >= 0)
-            close(fd);
+        if (lock >= 0)
+            close(lock);
+        if (dir >= 0)
+            close(dir);
     }
 
-    // 0 or the errno of the failure.
+    // 0 or the errno of the failure; the folder may be open although the lock failed.
     int Open(const std::string& path)
     {
-        fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
+        dir = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir < 0)
             return errno;
-        while (flock(fd, LOCK_EX) != 0)
+        lock = openat(dir, LockName, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lock < 0)
+            return errno;
+        while (flock(lock, LOCK_EX) != 0)
             if (errno != EINTR)
                 return errno;
         return 0;
     }
 
-    int fd = -1;
+    int dir = -1;
+    int lock = -1;
 };
 
 // mkdir -p, new folders private to the user.
@@ -190,11 +199,11 @@ LONG ReadRegistryStore(RegistryTree& tree)
     tree = {};
     LockedFolder folder;
     int err = folder.Open(RegistryStoreFolder());
-    if (err == ENOENT)
-        return ERROR_SUCCESS;
-    if (err != 0)
-        return StatusFromErrno(err);
-    return LoadTree(folder.fd, tree);
+    if (folder.dir < 0)
+        return err == ENOENT ? ERROR_SUCCESS : StatusFromErrno(err);
+    // Unlocked (in a folder we may not write) the file is still whole, since it is only ever
+    // replaced by a rename; and a bad one cannot be moved there anyway.
+    return LoadTree(folder.dir, tree);
 }
 
 LONG ChangeRegistryStore(const std::function<LONG(RegistryTree&)>& change)
@@ -207,12 +216,12 @@ LONG ChangeRegistryStore(const std::function<LONG(RegistryTree&)>& change)
     if (err != 0)
         return StatusFromErrno(err);
     RegistryTree tree;
-    LONG status = LoadTree(folder.fd, tree);
+    LONG status = LoadTree(folder.dir, tree);
     if (status != ERROR_SUCCESS)
         return status;
     RegistryTree before = tree;
     status = change(tree);
     if (status != ERROR_SUCCESS || tree == before)
         return status;
-    return SaveTree(folder.fd, tree);
+    return SaveTree(folder.dir, tree);
 }

@@ -1,5 +1,5 @@
 // HKEY_CURRENT_USER kept in ${XDG_CONFIG_HOME:-$HOME/.config}/phonoduct/registry.reg. Every
-// call holds a lock on the folder and reads the file afresh; a change replaces the file
+// call holds a lock (registry.reg.lock) and reads the file afresh; a change replaces the file
 // atomically, so programs writing at once neither tear it nor lose each other's values.
 // A file that does not parse is moved aside (never overwritten) and reported on stderr.
 #pragma once

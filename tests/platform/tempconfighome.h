@@ -38,12 +38,14 @@ public:
         std::ofstream(StoreFile(), std::ios::binary) << text;
     }
 
-    std::set<std::string> FolderEntries() const
+    // The names of the bad store files that were moved aside.
+    std::set<std::string> SetAside() const
     {
         std::set<std::string> names;
         std::error_code missing;
         for (const auto& entry : std::filesystem::directory_iterator(Folder(), missing))
-            names.insert(entry.path().filename().string());
+            if (entry.path().filename().string().starts_with("registry.reg.bad-"))
+                names.insert(entry.path().filename().string());
         return names;
     }
 

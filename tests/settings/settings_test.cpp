@@ -328,9 +328,9 @@ TEST_F(Settings, ACorruptStoreIsKeptAsideAndTheDefaultsAreUsed)
     const std::string message = testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-    const std::set<std::string> entries = config.FolderEntries();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(TempConfigHome::ReadFile(config.Folder() + "/" + *entries.rbegin()), corrupt);
+    const std::set<std::string> aside = config.SetAside();
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(TempConfigHome::ReadFile(config.Folder() + "/" + *aside.begin()), corrupt);
     EXPECT_EQ(ReadSettingsStore(config).size(), 8u);
     EXPECT_EQ(window.bufset, 7);
 }
