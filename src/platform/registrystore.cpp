@@ -15,7 +15,7 @@
 
 namespace {
 constexpr const char* FileName = "registry.reg";
-// Only the holder of the folder's lock writes it, so one fixed name is enough.
+// Only the holder of the lock writes it, so one fixed name is enough.
 constexpr const char* TempName = "registry.reg.tmp";
 constexpr const char* LockName = "registry.reg.lock";
 constexpr std::size_t MaxFileBytes = 64 << 20;
