@@ -1,0 +1,76 @@
+// Device notifications reach the window as queued events, from any thread, and are handled
+// on the UI thread, also while a message box runs its own loop.
+#include "formfixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+#include <thread>
+
+class NotificationsTest : public QObject {
+    Q_OBJECT
+
+    SimWaveService service{{Device("Mic")}, {Device("Speakers")}};
+
+private slots:
+    void init() { ClearSettings(); }
+
+    void queuedNotPerformedAtOnce()
+    {
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        form->Handle()->Post(MM_WIM_OPEN, 0, 0);
+        QVERIFY(!form->Engine.InOpen);
+        DeliverNotifications();
+        QVERIFY(form->Engine.InOpen);
+        QVERIFY(!form->ComboBox2->isEnabled());
+        Close(*form);
+    }
+
+    void postedFromAnotherThread()
+    {
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        MessageTarget* target = form->Handle();
+        std::thread device([target] {
+            target->Post(MM_WOM_OPEN, 0, 0);
+            target->Post(MM_WOM_CLOSE, 0, 0);
+            target->Post(MM_WOM_OPEN, 0, 0);
+        });
+        device.join();
+        DeliverNotifications();
+        QVERIFY(form->Engine.OutOpen);
+        QVERIFY(!form->ComboBox1->isEnabled());
+        Close(*form);
+    }
+
+    void handledInsideMessageBox()
+    {
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        bool openInsideBox = false;
+        QTimer::singleShot(0, [&] {
+            form->Handle()->Post(MM_WOM_OPEN, 0, 0);
+            QTimer::singleShot(50, [&] {
+                openInsideBox = form->Engine.OutOpen;
+                QApplication::activeModalWidget()->close();
+            });
+        });
+        form->ShowMessage("text", "caption");
+        QVERIFY(openInsideBox);
+        Close(*form);
+    }
+
+private:
+    // No device was opened behind these notifications: the window must not stop one.
+    static void Close(TDuctForm& form)
+    {
+        form.Handle()->Post(MM_WIM_CLOSE, 0, 0);
+        form.Handle()->Post(MM_WOM_CLOSE, 0, 0);
+        DeliverNotifications();
+    }
+};
+
+QTEST_MAIN(NotificationsTest)
+#include "notifications_test.moc"
