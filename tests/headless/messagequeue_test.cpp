@@ -1,5 +1,7 @@
 #include "headless/headlessrelay.h"
 #include "headless/messagequeue.h"
+#include "platform/wave/errortext.h"
+#include "platform/wave/sim/simwaveservice.h"
 
 #include <gtest/gtest.h>
 
@@ -64,39 +66,9 @@ TEST(MessageQueue, PostsFromOtherThreadsArriveInEachThreadsOrder)
     EXPECT_FALSE(queue.TryTake());
 }
 
-// A service with no devices: enough to drive the engine's handlers from posted notifications.
-class NoDevices : public WaveService {
-public:
-    UINT waveInGetNumDevs() override { return 0; }
-    MMRESULT waveInGetDevCapsA(UINT_PTR, LPWAVEINCAPSA, UINT) override { return MMSYSERR_NODRIVER; }
-    MMRESULT waveInGetErrorTextA(MMRESULT, LPSTR, UINT) override { return MMSYSERR_BADERRNUM; }
-    MMRESULT waveInOpen(LPHWAVEIN, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) override
-    {
-        return MMSYSERR_NODRIVER;
-    }
-    MMRESULT waveInClose(HWAVEIN) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveInPrepareHeader(HWAVEIN, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveInUnprepareHeader(HWAVEIN, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveInAddBuffer(HWAVEIN, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveInStart(HWAVEIN) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveInReset(HWAVEIN) override { return MMSYSERR_INVALHANDLE; }
-    UINT waveOutGetNumDevs() override { return 0; }
-    MMRESULT waveOutGetDevCapsA(UINT_PTR, LPWAVEOUTCAPSA, UINT) override { return MMSYSERR_NODRIVER; }
-    MMRESULT waveOutGetErrorTextA(MMRESULT, LPSTR, UINT) override { return MMSYSERR_BADERRNUM; }
-    MMRESULT waveOutOpen(LPHWAVEOUT, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) override
-    {
-        return MMSYSERR_NODRIVER;
-    }
-    MMRESULT waveOutClose(HWAVEOUT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveOutPrepareHeader(HWAVEOUT, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveOutUnprepareHeader(HWAVEOUT, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveOutWrite(HWAVEOUT, LPWAVEHDR, UINT) override { return MMSYSERR_INVALHANDLE; }
-    MMRESULT waveOutReset(HWAVEOUT) override { return MMSYSERR_INVALHANDLE; }
-};
-
 TEST(HeadlessRelay, PumpForHandlesNotificationsPostedFromAnotherThread)
 {
-    NoDevices service;
+    SimWaveService service({}, {});
     HeadlessRelay relay(service);
     std::thread device([&relay] {
         relay.Window().Handle()->Post(MM_WIM_OPEN, 0, 0);
@@ -113,7 +85,7 @@ TEST(HeadlessRelay, PumpForHandlesNotificationsPostedFromAnotherThread)
 
 TEST(HeadlessRelay, ConfigureSetsTheOptionsAndReportsUnreadableDevices)
 {
-    NoDevices service;
+    SimWaveService service({SimDevice{"Virtual In"}}, {});
     HeadlessRelay relay(service);
     relay.Configure(22050, true, false, 3, 1, -1);
     const FakeWindow& window = relay.Window();
@@ -127,10 +99,10 @@ TEST(HeadlessRelay, ConfigureSetsTheOptionsAndReportsUnreadableDevices)
     EXPECT_EQ(relay.Engine().OutDeviceId, -1);
     ASSERT_EQ(window.Boxes().size(), 2u);
     EXPECT_EQ(window.Boxes()[0].caption, "WaveInGetDevCaps");
+    EXPECT_EQ(window.Boxes()[0].text, WaveErrorText(MMSYSERR_BADDEVICEID));
     EXPECT_EQ(window.Boxes()[1].caption, "WaveOutGetDevCaps");
-    // The service has no text for the code.
-    EXPECT_EQ(window.Boxes()[0].text, "エラーです");
-    EXPECT_FALSE(relay.Start()) << "no device accepts a format";
+    EXPECT_EQ(window.Boxes()[1].text, WaveErrorText(MMSYSERR_NODRIVER));
+    EXPECT_FALSE(relay.Start()) << "no playback device to accept the format";
 }
 
 }
