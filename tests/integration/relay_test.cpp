@@ -63,6 +63,8 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     // A server that cannot be started here (PipeWire not installed) skips the test.
     if (std::filesystem::exists(ServerDir() + "/unavailable"))
         GTEST_SKIP() << "no server: " << ServerDir();
+    // PipeWire resamples a pulse stream to hold its latency, which moves the pitch a little.
+    const double pitchTolerance = std::filesystem::exists(ServerDir() + "/pipewire") ? 5.0 : 1.0;
     const PcmLayout layout = GetParam().layout;
     const double reference = MicLevel();
     ASSERT_GT(reference, 0.05);
@@ -105,7 +107,8 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     EXPECT_LE(delay, design + 60 + (Instrumented ? startMs : 0.0));
     std::vector<float> tone(samples.begin() + from + Window, samples.begin() + from + count);
     EXPECT_EQ(QuietWindows(tone, 0, Window, 1000, Recording.rate, reference / 2), 0u);
-    EXPECT_NEAR(ZeroCrossingFrequency(tone.data(), tone.size(), Recording.rate), 1000.0, 1.0);
+    EXPECT_NEAR(ZeroCrossingFrequency(tone.data(), tone.size(), Recording.rate), 1000.0,
+                pitchTolerance);
     const double level = ToneLevel(tone.data(), tone.size(), 1000, Recording.rate);
     EXPECT_NEAR(20 * std::log10(level / reference), 0.0, 1.0);
     RecordProperty("delay_ms", std::to_string(delay));

@@ -24,11 +24,9 @@ MMRESULT PulseCapture::Start()
 {
     if (Lost())
         return Lost();
-    started = true;
     if (!EnsureStream())
         return Lost();
-    if (pa_stream_get_state(stream) == PA_STREAM_READY)
-        SetCorked(false);
+    started = true;
     return MMSYSERR_NOERROR;
 }
 
@@ -39,14 +37,12 @@ int PulseCapture::ConnectStream(const char* device, pa_stream_flags_t flags)
     attr.maxlength = static_cast<uint32_t>(-1);
     attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
     attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(FragmentUsec, &spec));
-    return pa_stream_connect_record(stream, device, &attr,
-                                    static_cast<pa_stream_flags_t>(flags | PA_STREAM_START_CORKED));
+    return pa_stream_connect_record(stream, device, &attr, flags);
 }
 
 void PulseCapture::OnReady()
 {
-    if (started)
-        SetCorked(false);
+    // Nothing to do: data flows as soon as the stream is ready.
 }
 
 void PulseCapture::OnQueued()
@@ -54,22 +50,21 @@ void PulseCapture::OnQueued()
     queue.back().header->dwBytesRecorded = 0;
 }
 
-void PulseCapture::ForgetStream()
+void PulseCapture::OnReset()
 {
-    // A reset stops recording until the next start.
+    // Recording stops until the next start; the stream keeps running.
     started = false;
 }
 
-void PulseCapture::SetCorked(bool corked)
+void PulseCapture::ForgetStream()
 {
-    pa_operation* operation = pa_stream_cork(stream, corked ? 1 : 0, nullptr, nullptr);
-    if (!operation)
-        return Lose();
-    pa_operation_unref(operation);
+    started = false;
 }
 
 void PulseCapture::Deliver(const BYTE* data, std::size_t size)
 {
+    if (!started)
+        return;
     while (size > 0 && !queue.empty()) {
         LPWAVEHDR header = queue.front().header;
         const DWORD capacity = WholeFrames(header->dwBufferLength);

@@ -36,8 +36,7 @@ MMRESULT PulseDevice::Reset()
 {
     while (!queue.empty())
         CompleteFront();
-    // The next header or start connects a fresh stream, with its positions from zero.
-    ReleaseStream();
+    OnReset();
     return MMSYSERR_NOERROR;
 }
 

@@ -21,7 +21,7 @@ public:
     // Connects the first stream; the error code if that failed at once.
     MMRESULT Open();
     MMRESULT Queue(LPWAVEHDR header, UINT size);
-    // Returns every queued header done, in order; later use starts over on a fresh stream.
+    // Returns every queued header done, in order.
     MMRESULT Reset();
     bool HasQueued() const { return !queue.empty(); }
     // The code that calls return once the server or the device is gone, else 0.
@@ -38,6 +38,8 @@ protected:
     virtual int ConnectStream(const char* device, pa_stream_flags_t flags) = 0;
     virtual void OnReady() = 0;
     virtual void OnQueued() = 0;
+    // After a reset has returned the headers.
+    virtual void OnReset() = 0;
     // Drops what belongs to the stream being released (timers, positions).
     virtual void ForgetStream() = 0;
 

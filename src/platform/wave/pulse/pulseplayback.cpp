@@ -1,8 +1,11 @@
 #include "platform/wave/pulse/pulseplayback.h"
 
+#include "platform/wave/pulse/pulseformat.h"
+
 #include <pulse/rtclock.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // The server holds about this much ahead of the clock.
@@ -52,6 +55,13 @@ void PulsePlayback::OnQueued()
     Feed();
 }
 
+void PulsePlayback::OnReset()
+{
+    // What the server still holds goes with the stream; the next header starts a fresh one,
+    // with its positions from zero.
+    ReleaseStream();
+}
+
 void PulsePlayback::ForgetStream()
 {
     if (timing) {
@@ -67,6 +77,7 @@ void PulsePlayback::ForgetStream()
     written = 0;
     offset = 0;
     position = 0;
+    lastHanded = 0;
 }
 
 void PulsePlayback::Feed()
@@ -109,6 +120,10 @@ void PulsePlayback::CheckPlayed()
     // data: everything handed over is in the device, and waiting for the reported latency to
     // drain would hold the last header back long after it was heard.
     const std::uint64_t heard = timing->playing ? handed - std::min(handed, inDevice) : handed;
+    const bool stuck = !timing->playing && handed == lastHanded;
+    lastHanded = handed;
+    if (stuck && written > 0 && handed < queue[written - 1].end)
+        PadTail();
     const pa_usec_t now = pa_rtclock_now();
     for (std::size_t i = 0; i < written && queue[i].end <= heard; ++i) {
         if (!queue[i].heardAt)
@@ -124,6 +139,19 @@ void PulsePlayback::CheckPlayed()
     const pa_usec_t left = next.heardAt ? next.heardAt + ReportLagUsec - now
                                         : pa_bytes_to_usec(next.end - heard, &spec) + ReportLagUsec;
     Arm(std::clamp(left, MinWaitUsec, MaxWaitUsec));
+}
+
+void PulsePlayback::PadTail()
+{
+    // Some servers (pipewire-pulse) play only whole periods and hold back a shorter tail until
+    // more comes; silence after it lets the last header play out, as a device would.
+    if (written < queue.size())
+        return;
+    const std::vector<BYTE> silence(WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(BufferUsec, &spec))),
+                                    SilenceByte(spec));
+    if (pa_stream_write(stream, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE) < 0)
+        return Lose();
+    position += silence.size();
 }
 
 void PulsePlayback::Arm(pa_usec_t delay)

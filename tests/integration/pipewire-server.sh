@@ -1,0 +1,67 @@
+#!/bin/sh
+# Starts or stops a private PipeWire server with its pulse server, in its own folder, with the
+# same devices as pulse-server.sh: "Test Speakers" and "Tone Mic" with a 1 kHz tone played
+# into the mic. Where PipeWire (or sox, for the tone) is not installed it only leaves
+# DIR/unavailable, and the tests that use it skip.
+#   pipewire-server.sh start DIR | stop DIR
+set -eu
+action=$1
+dir=$2
+
+start() {
+    rm -rf "$dir"
+    mkdir -p "$dir/run" "$dir/home"
+    chmod 700 "$dir/run"
+    for tool in pipewire pipewire-pulse wireplumber dbus-daemon sox; do
+        if ! command -v $tool >/dev/null; then
+            echo "$tool is not installed" >"$dir/unavailable"
+            return 0
+        fi
+    done
+    touch "$dir/pipewire"
+    export XDG_RUNTIME_DIR="$dir/run" HOME="$dir/home" DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/bus"
+    dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork </dev/null >/dev/null 2>&1 &
+    echo $! >>"$dir/pids"
+    for daemon in pipewire wireplumber pipewire-pulse; do
+        $daemon </dev/null >>"$dir/pw.log" 2>&1 &
+        echo $! >>"$dir/pids"
+    done
+    ln -s "$dir/run/pulse/native" "$dir/native"
+    export PULSE_SERVER="unix:$dir/native"
+    tries=0
+    until pactl info >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ $tries -gt 200 ]; then
+            echo "PipeWire in $dir did not start" >&2
+            exit 1
+        fi
+        sleep 0.05
+    done
+    # pipewire-pulse wants the whole property list quoted as well.
+    pactl load-module module-null-sink sink_name=speakers \
+        "sink_properties='device.description=\"Test Speakers\"'" >/dev/null
+    pactl load-module module-null-sink sink_name=mic \
+        "sink_properties='device.description=\"Tone Mic\"'" >/dev/null
+    pactl set-default-sink speakers
+    pactl set-default-source mic.monitor
+    # module-sine does not exist there: sox makes the tone and pacat plays it, without end,
+    # in their own process group.
+    setsid sh -c "sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer - synth 3600 sine 1000 \
+        vol 0.5 | pacat -d mic --latency-msec=10 --raw --format=s16le --rate=44100 --channels=2" \
+        </dev/null >/dev/null 2>&1 &
+    echo $! >"$dir/tone.pgid"
+}
+
+stop() {
+    [ -r "$dir/tone.pgid" ] && kill -TERM -- "-$(cat "$dir/tone.pgid")" 2>/dev/null || true
+    [ -r "$dir/pids" ] && kill -TERM $(cat "$dir/pids") 2>/dev/null || true
+    sleep 0.2
+    [ -r "$dir/pids" ] && kill -KILL $(cat "$dir/pids") 2>/dev/null || true
+    rm -rf "$dir"
+}
+
+case $action in
+start) start ;;
+stop) stop ;;
+*) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac
