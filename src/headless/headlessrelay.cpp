@@ -7,6 +7,7 @@ HeadlessRelay::HeadlessRelay(WaveService& service)
 
 HeadlessRelay::~HeadlessRelay()
 {
+    Pump();
     if (engine.InOpen || engine.OutOpen)
         engine.StopRelay();
 }
@@ -62,6 +63,7 @@ bool HeadlessRelay::Start()
 
 void HeadlessRelay::Stop()
 {
+    Pump();
     engine.StopRelay();
     engine.UpdateCaps();
 }

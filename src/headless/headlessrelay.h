@@ -27,7 +27,8 @@ public:
                    int inDeviceId = -1, int outDeviceId = -1);
     // As the Start button: the format query, then the start. False if the query refused.
     bool Start();
-    // As the Stop button.
+    // As the Stop button. Notifications queued before the press are handled first, as the
+    // window's message loop would handle them.
     void Stop();
     // Hands every notification queued now to the engine; returns how many.
     int Pump();

@@ -217,12 +217,26 @@ TEST(HeadlessRelayEnd, DestroyingARunningRelayStopsIt)
     {
         HeadlessRelay relay(sim);
         relay.Configure(11025, false, false, 9);
+        // Not even the open notifications handled yet.
         ASSERT_TRUE(relay.Start());
-        RunUntil(sim, relay, SimSecond);
         ASSERT_EQ(GlobalLiveBlocks(), before + 23);
     }
     EXPECT_EQ(GlobalLiveBlocks(), before);
     EXPECT_FALSE(sim.NextEventTime()) << "both devices were reset";
+}
+
+TEST(HeadlessRelayEnd, StopRightAfterStartStopsBothDevices)
+{
+    SimRig rig;
+    rig.relay.Configure(11025, false, false, 9);
+    ASSERT_TRUE(rig.relay.Start());
+    rig.relay.Stop();
+    EXPECT_FALSE(rig.sim.NextEventTime());
+    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
+    rig.relay.Pump();
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox1));
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_TRUE(rig.window.Boxes().empty());
 }
 
 // A capture header that never reached the device is passed over; the others keep the
