@@ -78,7 +78,9 @@ int main(int argc, char** argv)
     std::vector<double> delays;
     // The first burst on the speakers may have begun on the mic before the relay started.
     for (double t : std::vector<double>(out.begin() + std::min<std::size_t>(out.size(), 1), out.end())) {
-        auto before = std::upper_bound(in.begin(), in.end(), t);
+        // The two recordings' clocks agree to a few ms: a burst may seem to start on the
+        // speakers a little before it does on the mic.
+        auto before = std::upper_bound(in.begin(), in.end(), t + 50.0);
         if (before != in.begin())
             delays.push_back(t - *(before - 1));
     }
