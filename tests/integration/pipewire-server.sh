@@ -47,7 +47,7 @@ start() {
     # module-sine does not exist there: sox makes the tone and pacat plays it, without end,
     # in their own process group.
     setsid sh -c "sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer - synth 3600 sine 1000 \
-        vol 0.5 | pacat -d mic --latency-msec=10 --raw --format=s16le --rate=44100 --channels=2" \
+        vol 0.5 | pacat -d mic --latency-msec=40 --raw --format=s16le --rate=44100 --channels=2" \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/tone.pgid"
 }
