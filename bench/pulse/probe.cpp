@@ -77,7 +77,8 @@ int main(int argc, char** argv)
     const auto out = Onsets(speakers, threshold);
     std::vector<double> delays;
     // The first burst on the speakers may have begun on the mic before the relay started.
-    for (double t : std::vector<double>(out.begin() + std::min<std::size_t>(out.size(), 1), out.end())) {
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        const double t = out[i];
         // The two recordings' clocks agree to a few ms: a burst may seem to start on the
         // speakers a little before it does on the mic.
         auto before = std::upper_bound(in.begin(), in.end(), t + 50.0);

@@ -53,20 +53,23 @@ protected:
         EXPECT_GE(id, 0) << name;
         HWAVEOUT handle = nullptr;
         EXPECT_EQ(service.waveOutOpen(&handle, static_cast<UINT>(id), AsFormat(format),
-                                      reinterpret_cast<DWORD_PTR>(log.Window()), 0, CALLBACK_WINDOW),
+                                      reinterpret_cast<DWORD_PTR>(log.Window()), 0,
+                                      CALLBACK_WINDOW),
                   MMSYSERR_NOERROR);
         return handle;
     }
 
     void Write(HWAVEOUT out, Block& block)
     {
-        ASSERT_EQ(service.waveOutPrepareHeader(out, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveOutPrepareHeader(out, &block.header, sizeof(WAVEHDR)),
+                  MMSYSERR_NOERROR);
         ASSERT_EQ(service.waveOutWrite(out, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
     }
 
     void Add(HWAVEIN in, Block& block)
     {
-        ASSERT_EQ(service.waveInPrepareHeader(in, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveInPrepareHeader(in, &block.header, sizeof(WAVEHDR)),
+                  MMSYSERR_NOERROR);
         ASSERT_EQ(service.waveInAddBuffer(in, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
     }
 
@@ -106,7 +109,8 @@ TEST_F(PulseBackend, ListsSinksAndSourcesWithTheirDescriptionsInAStableOrder)
 
     WAVEOUTCAPSA mapperOut{};
     WAVEINCAPSA mapperIn{};
-    ASSERT_EQ(service.waveOutGetDevCapsA(WAVE_MAPPER, &mapperOut, sizeof mapperOut), MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutGetDevCapsA(WAVE_MAPPER, &mapperOut, sizeof mapperOut),
+              MMSYSERR_NOERROR);
     ASSERT_EQ(service.waveInGetDevCapsA(WAVE_MAPPER, &mapperIn, sizeof mapperIn), MMSYSERR_NOERROR);
     EXPECT_STREQ(mapperOut.szPname, "Test Speakers");
     EXPECT_STREQ(mapperIn.szPname, "Monitor of Tone Mic");
@@ -125,8 +129,10 @@ TEST_F(PulseBackend, TheFormatQueryAcceptsTheTwelveFormatsAndRefusesTheRestWitho
                 EXPECT_EQ(service.waveInOpen(nullptr, WAVE_MAPPER, AsFormat(format), 0, 0,
                                              WAVE_FORMAT_QUERY),
                           MMSYSERR_NOERROR) << rate << " " << bits << " " << channels;
-                EXPECT_EQ(service.waveOutOpen(nullptr, 1, AsFormat(format), 0, 0, WAVE_FORMAT_QUERY),
-                          MMSYSERR_NOERROR) << rate << " " << bits << " " << channels;
+                EXPECT_EQ(
+                    service.waveOutOpen(nullptr, 1, AsFormat(format), 0, 0, WAVE_FORMAT_QUERY),
+                    MMSYSERR_NOERROR)
+                    << rate << " " << bits << " " << channels;
             }
         }
     }
@@ -181,8 +187,9 @@ TEST_F(PulseBackend, OpenAndClosePostTheirNotificationsAndCloseEndsTheHandle)
     const auto notes = log.All();
     ASSERT_EQ(notes.size(), 4u);
     const std::array<UINT, 4> order{MM_WIM_OPEN, MM_WOM_OPEN, MM_WIM_CLOSE, MM_WOM_CLOSE};
-    const std::array<WPARAM, 4> handles{reinterpret_cast<WPARAM>(in), reinterpret_cast<WPARAM>(out),
-                                        reinterpret_cast<WPARAM>(in), reinterpret_cast<WPARAM>(out)};
+    const auto inHandle = reinterpret_cast<WPARAM>(in);
+    const auto outHandle = reinterpret_cast<WPARAM>(out);
+    const std::array<WPARAM, 4> handles{inHandle, outHandle, inHandle, outHandle};
     for (std::size_t i = 0; i < order.size(); ++i) {
         EXPECT_EQ(notes[i].msg, order[i]) << i;
         EXPECT_EQ(notes[i].wParam, handles[i]) << i;
@@ -191,11 +198,13 @@ TEST_F(PulseBackend, OpenAndClosePostTheirNotificationsAndCloseEndsTheHandle)
     Block block(64);
     EXPECT_EQ(service.waveInClose(in), MMSYSERR_INVALHANDLE);
     EXPECT_EQ(service.waveOutClose(out), MMSYSERR_INVALHANDLE);
-    EXPECT_EQ(service.waveOutPrepareHeader(out, &block.header, sizeof(WAVEHDR)), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(service.waveOutPrepareHeader(out, &block.header, sizeof(WAVEHDR)),
+              MMSYSERR_INVALHANDLE);
     EXPECT_EQ(service.waveInStart(in), MMSYSERR_INVALHANDLE);
     EXPECT_EQ(service.waveInReset(nullptr), MMSYSERR_INVALHANDLE);
-    EXPECT_EQ(service.waveInOpen(nullptr, WAVE_MAPPER, AsFormat(format), window, 0, CALLBACK_WINDOW),
-              MMSYSERR_INVALPARAM);
+    EXPECT_EQ(
+        service.waveInOpen(nullptr, WAVE_MAPPER, AsFormat(format), window, 0, CALLBACK_WINDOW),
+        MMSYSERR_INVALPARAM);
 }
 
 class PulseCaptureFormats : public PulseBackend, public testing::WithParamInterface<PcmLayout> {};
@@ -222,7 +231,8 @@ TEST_P(PulseCaptureFormats, FillsHeadersInQueueOrderWithTheToneAtTheRecordingsPa
         const auto samples = FirstChannel(reinterpret_cast<const std::uint8_t*>(header.lpData),
                                           header.dwBytesRecorded, layout);
         EXPECT_GT(ToneLevel(samples.data(), samples.size(), 1000, layout.rate), 0.05) << i;
-        EXPECT_NEAR(ZeroCrossingFrequency(samples.data(), samples.size(), layout.rate), 1000, 25) << i;
+        EXPECT_NEAR(ZeroCrossingFrequency(samples.data(), samples.size(), layout.rate), 1000, 25)
+            << i;
     }
     // 200 ms of sound cannot have been recorded much sooner than 200 ms after the start.
     EXPECT_GE(Ms(done.back().time - started), 180);
@@ -260,7 +270,8 @@ TEST_F(PulseBackend, CaptureResetReturnsThePartlyFilledHeaderAndTheEmptyOnesInOr
     EXPECT_EQ(done[1].lParam, reinterpret_cast<LPARAM>(&blocks[1]->header));
 
     for (auto& block : blocks)
-        EXPECT_EQ(service.waveInUnprepareHeader(in, &block->header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+        EXPECT_EQ(service.waveInUnprepareHeader(in, &block->header, sizeof(WAVEHDR)),
+                  MMSYSERR_NOERROR);
     EXPECT_EQ(service.waveInAddBuffer(in, &first, sizeof(WAVEHDR)), WAVERR_UNPREPARED);
 
     // After a reset the device records again from a new start.

@@ -121,19 +121,22 @@ TEST(PulseLoss, AQueuedHeaderComesBackDoneWhenItsDeviceGoes)
                                   reinterpret_cast<DWORD_PTR>(log.Window()), 0, CALLBACK_WINDOW),
               MMSYSERR_NOERROR);
     Block block(BytesPerSecond(CdStereo) * 5);
-    ASSERT_EQ(service.waveOutPrepareHeader(handle, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutPrepareHeader(handle, &block.header, sizeof(WAVEHDR)),
+              MMSYSERR_NOERROR);
     ASSERT_EQ(service.waveOutWrite(handle, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
     std::this_thread::sleep_for(100ms);
     Pactl("unload-module " + spare);
 
     ASSERT_TRUE(log.WaitFor(MM_WOM_DONE, 1, 1s));
     EXPECT_EQ(block.header.dwFlags, WHDR_PREPARED | WHDR_DONE);
-    ASSERT_EQ(service.waveOutPrepareHeader(handle, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutPrepareHeader(handle, &block.header, sizeof(WAVEHDR)),
+              MMSYSERR_NOERROR);
     const MMRESULT write = service.waveOutWrite(handle, &block.header, sizeof(WAVEHDR));
     EXPECT_EQ(write, MMSYSERR_BADDEVICEID);
     EXPECT_EQ(ErrorText(service, write), DeviceGone);
     EXPECT_EQ(service.waveOutReset(handle), MMSYSERR_NOERROR);
-    EXPECT_EQ(service.waveOutUnprepareHeader(handle, &block.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    EXPECT_EQ(service.waveOutUnprepareHeader(handle, &block.header, sizeof(WAVEHDR)),
+              MMSYSERR_NOERROR);
     EXPECT_EQ(service.waveOutClose(handle), MMSYSERR_NOERROR);
     EXPECT_TRUE(log.WaitFor(MM_WOM_CLOSE, 1, 100ms));
 }
@@ -151,7 +154,8 @@ TEST(PulseNoServer, CountsAreZeroAndOpeningFailsAtOnceWithAClearText)
     const PCMWAVEFORMAT format = Pcm(CdStereo);
     HWAVEIN in = nullptr;
     const auto opening = Clock::now();
-    const MMRESULT open = service.waveInOpen(&in, WAVE_MAPPER, AsFormat(format), 0, 0, CALLBACK_NULL);
+    const MMRESULT open =
+        service.waveInOpen(&in, WAVE_MAPPER, AsFormat(format), 0, 0, CALLBACK_NULL);
     EXPECT_LT(Ms(Clock::now() - opening), 100);
     EXPECT_EQ(open, MMSYSERR_NODRIVER);
     EXPECT_EQ(in, nullptr);

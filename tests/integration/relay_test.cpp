@@ -83,7 +83,8 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     const auto started = Clock::now();
     ASSERT_TRUE(relay.Start());
     const double startMs = Ms(Clock::now() - started);
-    relay.PumpFor(std::chrono::duration_cast<std::chrono::milliseconds>(4 * BlockLength + Measured + 300ms));
+    relay.PumpFor(
+        std::chrono::duration_cast<std::chrono::milliseconds>(4 * BlockLength + Measured + 300ms));
     const auto stopping = Clock::now();
     relay.Stop();
     EXPECT_LT(Ms(Clock::now() - stopping), 1000);

@@ -83,7 +83,8 @@ std::vector<std::uint8_t> MakeTone(const PcmLayout& layout, double frequency, do
 {
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = 0; i < frames; ++i) {
-        const double value = amplitude * std::sin(2.0 * std::numbers::pi * frequency * i / layout.rate);
+        const double phase = 2.0 * std::numbers::pi * frequency * i / layout.rate;
+        const double value = amplitude * std::sin(phase);
         for (unsigned c = 0; c < layout.channels; ++c) {
             if (layout.bits == 8) {
                 bytes.push_back(static_cast<std::uint8_t>(std::lround(128 + 127 * value)));

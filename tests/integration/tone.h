@@ -12,7 +12,8 @@ struct PcmLayout {
     unsigned channels;
 };
 
-std::vector<float> FirstChannel(const std::uint8_t* data, std::size_t size, const PcmLayout& layout);
+std::vector<float> FirstChannel(const std::uint8_t* data, std::size_t size,
+                                const PcmLayout& layout);
 // RMS amplitude of the component at `frequency` (a full-scale sine gives about 0.707).
 double ToneLevel(const float* samples, std::size_t count, double frequency, unsigned rate);
 // Frequency from the rising zero crossings, mean removed.

@@ -68,8 +68,8 @@ bool TakeDeviceSnapshot(PulseConnection& connection, PulseDeviceList& list)
         pa_context_get_sink_info_list(context, OnSink, &query),
         pa_context_get_source_info_list(context, OnSource, &query),
     };
-    const int sent = static_cast<int>(std::count_if(
-        std::begin(operations), std::end(operations), [](pa_operation* o) { return o != nullptr; }));
+    const int sent = static_cast<int>(std::count_if(std::begin(operations), std::end(operations),
+                                                    [](pa_operation* o) { return o != nullptr; }));
     const bool answered = connection.WaitFor(
         [&] { return query.answered == sent || !connection.Connected(); },
         PulseConnection::ServerTimeoutMs);

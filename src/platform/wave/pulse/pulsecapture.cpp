@@ -22,8 +22,6 @@ PulseCapture::~PulseCapture()
 
 MMRESULT PulseCapture::Start()
 {
-    if (Lost())
-        return Lost();
     if (!EnsureStream())
         return Lost();
     started = true;

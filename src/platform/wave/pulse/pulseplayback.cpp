@@ -111,16 +111,16 @@ void PulsePlayback::Feed()
 
 void PulsePlayback::CheckPlayed()
 {
-    const pa_timing_info* timing = pa_stream_get_timing_info(stream);
-    if (!timing || timing->read_index_corrupt)
+    const pa_timing_info* info = pa_stream_get_timing_info(stream);
+    if (!info || info->read_index_corrupt)
         return Arm(MaxWaitUsec);
-    const auto handed = static_cast<std::uint64_t>(std::max<std::int64_t>(timing->read_index, 0));
-    const std::uint64_t inDevice = pa_usec_to_bytes(timing->sink_usec, &spec);
+    const auto handed = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
+    const std::uint64_t inDevice = pa_usec_to_bytes(info->sink_usec, &spec);
     // Playing: the device is still behind the read index by its latency. Paused for want of
     // data: everything handed over is in the device, and waiting for the reported latency to
     // drain would hold the last header back long after it was heard.
-    const std::uint64_t heard = timing->playing ? handed - std::min(handed, inDevice) : handed;
-    const bool stuck = !timing->playing && handed == lastHanded;
+    const std::uint64_t heard = info->playing ? handed - std::min(handed, inDevice) : handed;
+    const bool stuck = !info->playing && handed == lastHanded;
     lastHanded = handed;
     if (stuck && written > 0 && handed < queue[written - 1].end)
         PadTail();
@@ -147,8 +147,8 @@ void PulsePlayback::PadTail()
     // more comes; silence after it lets the last header play out, as a device would.
     if (written < queue.size())
         return;
-    const std::vector<BYTE> silence(WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(BufferUsec, &spec))),
-                                    SilenceByte(spec));
+    const auto length = static_cast<DWORD>(pa_usec_to_bytes(BufferUsec, &spec));
+    const std::vector<BYTE> silence(WholeFrames(length), SilenceByte(spec));
     if (pa_stream_write(stream, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE) < 0)
         return Lose();
     position += silence.size();
