@@ -10,6 +10,7 @@
 #include <cctype>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
@@ -48,15 +49,20 @@ void RelayThroughLoss(PulseWaveService& service, int in, int out, const std::fun
     relay.PumpFor(700ms);
     const auto stopping = Clock::now();
     relay.Stop();
-    EXPECT_LT(Ms(Clock::now() - stopping), 1000);
+    const double stopMs = Ms(Clock::now() - stopping);
+    EXPECT_LT(stopMs, 1000);
     relay.PumpFor(200ms);
     EXPECT_FALSE(relay.Engine().InOpen);
     EXPECT_FALSE(relay.Engine().OutOpen);
     EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::ComboBox1));
     EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::ComboBox2));
     EXPECT_FALSE(relay.Window().Boxes().empty());
-    for (const auto& box : relay.Window().Boxes())
+    std::printf("stop %.0f ms, boxes:", stopMs);
+    for (const auto& box : relay.Window().Boxes()) {
         EXPECT_EQ(box.text, expected) << box.caption;
+        std::printf(" %s", box.caption.c_str());
+    }
+    std::printf("\n");
 }
 
 TEST(PulseLoss, TheServerKilledDuringARelay)
