@@ -8,6 +8,20 @@ set -eu
 action=$1
 dir=$2
 
+# pipewire-pulse answers before its session manager is ready and then refuses modules
+# ("Not supported") for a moment.
+retry() {
+    tries=0
+    until "$@" >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ]; then
+            "$@" >/dev/null
+            return
+        fi
+        sleep 0.05
+    done
+}
+
 start() {
     rm -rf "$dir"
     mkdir -p "$dir/run" "$dir/home"
@@ -38,12 +52,12 @@ start() {
         sleep 0.05
     done
     # pipewire-pulse wants the whole property list quoted as well.
-    pactl load-module module-null-sink sink_name=speakers \
-        "sink_properties='device.description=\"Test Speakers\"'" >/dev/null
-    pactl load-module module-null-sink sink_name=mic \
-        "sink_properties='device.description=\"Tone Mic\"'" >/dev/null
-    pactl set-default-sink speakers
-    pactl set-default-source mic.monitor
+    retry pactl load-module module-null-sink sink_name=speakers \
+        "sink_properties='device.description=\"Test Speakers\"'"
+    retry pactl load-module module-null-sink sink_name=mic \
+        "sink_properties='device.description=\"Tone Mic\"'"
+    retry pactl set-default-sink speakers
+    retry pactl set-default-source mic.monitor
     # module-sine does not exist there: sox makes the tone and pacat plays it, without end,
     # in their own process group.
     setsid sh -c "sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer - synth 3600 sine 1000 \
