@@ -21,9 +21,9 @@ constexpr std::size_t HalfPeriod = Layout.rate * 3 / 2;
 
 void PlayGatedTone(const std::atomic<bool>& running)
 {
-    pa_sample_spec spec{PA_SAMPLE_S16LE, Layout.rate, 2};
+    pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, Layout.rate, 2};
     pa_simple* player = pa_simple_new(nullptr, "phonoduct-probe", PA_STREAM_PLAYBACK, "mic",
-                                      "gated tone", &spec, nullptr, nullptr, nullptr);
+                                      "gated tone", &sampleSpec, nullptr, nullptr, nullptr);
     if (!player)
         return;
     const auto tone = MakeTone(Layout, 1000, 0.5, HalfPeriod);

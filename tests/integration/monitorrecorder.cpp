@@ -17,15 +17,15 @@ MonitorRecorder::~MonitorRecorder()
 
 bool MonitorRecorder::Start()
 {
-    pa_sample_spec spec{layout.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, layout.rate,
+    pa_sample_spec sampleSpec{layout.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, layout.rate,
                         static_cast<std::uint8_t>(layout.channels)};
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
     attr.tlength = attr.prebuf = attr.minreq = static_cast<std::uint32_t>(-1);
-    attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &spec));
+    attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &sampleSpec));
     int error = 0;
     pa_simple* connection = pa_simple_new(nullptr, "phonoduct-test-recorder", PA_STREAM_RECORD,
-                                          source.c_str(), "monitor", &spec, nullptr, &attr, &error);
+                                          source.c_str(), "monitor", &sampleSpec, nullptr, &attr, &error);
     if (!connection)
         return false;
     running = true;

@@ -101,25 +101,25 @@ TEST(PulseProductName, IsCutTo31BytesWithoutSplittingACharacter)
 
 TEST(PulseFormat, MapsTheServicesPcmFormatsAndRefusesTheRest)
 {
-    pa_sample_spec spec{};
+    pa_sample_spec sampleSpec{};
     PCMWAVEFORMAT low = Pcm({11025, 8, 1});
-    ASSERT_TRUE(ToSampleSpec(AsFormat(low), spec));
-    EXPECT_EQ(spec.format, PA_SAMPLE_U8);
-    EXPECT_EQ(spec.rate, 11025u);
-    EXPECT_EQ(spec.channels, 1);
-    EXPECT_EQ(SilenceByte(spec), 0x80);
+    ASSERT_TRUE(ToSampleSpec(AsFormat(low), sampleSpec));
+    EXPECT_EQ(sampleSpec.format, PA_SAMPLE_U8);
+    EXPECT_EQ(sampleSpec.rate, 11025u);
+    EXPECT_EQ(sampleSpec.channels, 1);
+    EXPECT_EQ(SilenceByte(sampleSpec), 0x80);
 
     PCMWAVEFORMAT cd = Pcm({44100, 16, 2});
-    ASSERT_TRUE(ToSampleSpec(AsFormat(cd), spec));
-    EXPECT_EQ(spec.format, PA_SAMPLE_S16LE);
-    EXPECT_EQ(spec.channels, 2);
-    EXPECT_EQ(SilenceByte(spec), 0x00);
+    ASSERT_TRUE(ToSampleSpec(AsFormat(cd), sampleSpec));
+    EXPECT_EQ(sampleSpec.format, PA_SAMPLE_S16LE);
+    EXPECT_EQ(sampleSpec.channels, 2);
+    EXPECT_EQ(SilenceByte(sampleSpec), 0x00);
 
     PCMWAVEFORMAT wrongRate = cd;
     wrongRate.wf.nAvgBytesPerSec = 1000;
     PCMWAVEFORMAT zeroRate = Pcm({0, 16, 2});
-    EXPECT_FALSE(ToSampleSpec(AsFormat(wrongRate), spec));
-    EXPECT_FALSE(ToSampleSpec(AsFormat(zeroRate), spec));
-    EXPECT_FALSE(ToSampleSpec(nullptr, spec));
+    EXPECT_FALSE(ToSampleSpec(AsFormat(wrongRate), sampleSpec));
+    EXPECT_FALSE(ToSampleSpec(AsFormat(zeroRate), sampleSpec));
+    EXPECT_FALSE(ToSampleSpec(nullptr, sampleSpec));
 }
 }

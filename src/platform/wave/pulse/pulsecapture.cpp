@@ -9,9 +9,9 @@ namespace {
 constexpr pa_usec_t FragmentUsec = 10 * PA_USEC_PER_MSEC;
 }
 
-PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& spec,
+PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec,
                            std::string deviceName, HWND window, WPARAM handle)
-    : PulseDevice(connection, spec, std::move(deviceName), window, handle, MM_WIM_DATA)
+    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WIM_DATA)
 {
 }
 
@@ -34,7 +34,7 @@ int PulseCapture::ConnectStream(const char* device, pa_stream_flags_t flags)
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
     attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
-    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(FragmentUsec, &spec));
+    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(FragmentUsec, &sampleSpec));
     return pa_stream_connect_record(stream, device, &attr, flags);
 }
 
@@ -72,7 +72,7 @@ void PulseCapture::Deliver(const BYTE* data, std::size_t size)
             std::memcpy(target, data, chunk);
             data += chunk;
         } else {
-            std::memset(target, SilenceByte(spec), chunk);
+            std::memset(target, SilenceByte(sampleSpec), chunk);
         }
         header->dwBytesRecorded += static_cast<DWORD>(chunk);
         size -= chunk;

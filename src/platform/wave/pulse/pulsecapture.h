@@ -8,7 +8,7 @@
 
 class PulseCapture : public PulseDevice {
 public:
-    PulseCapture(PulseConnection& connection, const pa_sample_spec& spec, std::string deviceName,
+    PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec, std::string deviceName,
                  HWND window, WPARAM handle);
     ~PulseCapture() override;
 

@@ -3,9 +3,9 @@
 
 #include <utility>
 
-PulseDevice::PulseDevice(PulseConnection& connection, const pa_sample_spec& spec,
+PulseDevice::PulseDevice(PulseConnection& connection, const pa_sample_spec& sampleSpec,
                          std::string deviceName, HWND window, WPARAM handle, UINT doneMessage)
-    : connection(connection), spec(spec), deviceName(std::move(deviceName)), window(window),
+    : connection(connection), sampleSpec(sampleSpec), deviceName(std::move(deviceName)), window(window),
       handle(handle), doneMessage(doneMessage)
 {
 }
@@ -73,13 +73,13 @@ bool PulseDevice::EnsureStream()
 
 DWORD PulseDevice::WholeFrames(DWORD length) const
 {
-    const DWORD frame = static_cast<DWORD>(pa_frame_size(&spec));
+    const DWORD frame = static_cast<DWORD>(pa_frame_size(&sampleSpec));
     return length - length % frame;
 }
 
 bool PulseDevice::Connect()
 {
-    stream = pa_stream_new(connection.Context(), "Phonoduct", &spec, nullptr);
+    stream = pa_stream_new(connection.Context(), "Phonoduct", &sampleSpec, nullptr);
     if (!stream)
         return false;
     pa_stream_set_state_callback(stream, OnState, this);

@@ -12,7 +12,7 @@
 
 class PulseDevice {
 public:
-    PulseDevice(PulseConnection& connection, const pa_sample_spec& spec, std::string deviceName,
+    PulseDevice(PulseConnection& connection, const pa_sample_spec& sampleSpec, std::string deviceName,
                 HWND window, WPARAM handle, UINT doneMessage);
     virtual ~PulseDevice() = default;
     PulseDevice(const PulseDevice&) = delete;
@@ -53,7 +53,7 @@ protected:
     void ReleaseStream();
 
     PulseConnection& connection;
-    const pa_sample_spec spec;
+    const pa_sample_spec sampleSpec;
     std::deque<QueuedHeader> queue;
     pa_stream* stream = nullptr;
 

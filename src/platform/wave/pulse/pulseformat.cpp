@@ -1,6 +1,6 @@
 #include "platform/wave/pulse/pulseformat.h"
 
-bool ToSampleSpec(LPCWAVEFORMATEX format, pa_sample_spec& spec)
+bool ToSampleSpec(LPCWAVEFORMATEX format, pa_sample_spec& sampleSpec)
 {
     if (!format || format->wFormatTag != WAVE_FORMAT_PCM)
         return false;
@@ -11,13 +11,13 @@ bool ToSampleSpec(LPCWAVEFORMATEX format, pa_sample_spec& spec)
     const DWORD align = channels * bits / 8;
     if (format->nBlockAlign != align || format->nAvgBytesPerSec != format->nSamplesPerSec * align)
         return false;
-    spec.format = bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.channels = static_cast<std::uint8_t>(channels);
-    spec.rate = format->nSamplesPerSec;
-    return pa_sample_spec_valid(&spec) != 0;
+    sampleSpec.format = bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    sampleSpec.channels = static_cast<std::uint8_t>(channels);
+    sampleSpec.rate = format->nSamplesPerSec;
+    return pa_sample_spec_valid(&sampleSpec) != 0;
 }
 
-BYTE SilenceByte(const pa_sample_spec& spec)
+BYTE SilenceByte(const pa_sample_spec& sampleSpec)
 {
-    return spec.format == PA_SAMPLE_U8 ? 0x80 : 0x00;
+    return sampleSpec.format == PA_SAMPLE_U8 ? 0x80 : 0x00;
 }

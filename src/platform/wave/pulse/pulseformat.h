@@ -6,9 +6,9 @@
 #include <pulse/sample.h>
 
 // True for a PCM record this backend plays and records (8-bit unsigned or 16-bit
-// little-endian, mono or stereo, consistent sizes); fills the sample spec. Reads only the
+// little-endian, mono or stereo, consistent sizes); fills the sample sampleSpec. Reads only the
 // PCMWAVEFORMAT fields, never cbSize, since callers pass a PCMWAVEFORMAT.
-bool ToSampleSpec(LPCWAVEFORMATEX format, pa_sample_spec& spec);
+bool ToSampleSpec(LPCWAVEFORMATEX format, pa_sample_spec& sampleSpec);
 
 // The byte that is silence in a format: recorded holes are filled with it.
-BYTE SilenceByte(const pa_sample_spec& spec);
+BYTE SilenceByte(const pa_sample_spec& sampleSpec);

@@ -20,9 +20,9 @@ constexpr pa_usec_t MaxWaitUsec = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t ReportLagUsec = 25 * PA_USEC_PER_MSEC;
 }
 
-PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& spec,
+PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
                              std::string deviceName, HWND window, WPARAM handle)
-    : PulseDevice(connection, spec, std::move(deviceName), window, handle, MM_WOM_DONE)
+    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WOM_DONE)
 {
 }
 
@@ -36,11 +36,11 @@ int PulsePlayback::ConnectStream(const char* device, pa_stream_flags_t flags)
     pa_stream_set_write_callback(stream, OnWritable, this);
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(BufferUsec, &spec));
-    attr.minreq = static_cast<uint32_t>(pa_usec_to_bytes(RequestUsec, &spec));
+    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(BufferUsec, &sampleSpec));
+    attr.minreq = static_cast<uint32_t>(pa_usec_to_bytes(RequestUsec, &sampleSpec));
     // Plays as soon as it has a frame, and pauses (its clock with it) while it has none: with
     // no prebuffering at all the server would play silence and skip the next header's start.
-    attr.prebuf = static_cast<uint32_t>(pa_frame_size(&spec));
+    attr.prebuf = static_cast<uint32_t>(pa_frame_size(&sampleSpec));
     attr.fragsize = static_cast<uint32_t>(-1);
     return pa_stream_connect_playback(stream, device, &attr, flags, nullptr, nullptr);
 }
@@ -115,7 +115,7 @@ void PulsePlayback::CheckPlayed()
     if (!info || info->read_index_corrupt)
         return Arm(MaxWaitUsec);
     const auto handed = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
-    const std::uint64_t inDevice = pa_usec_to_bytes(info->sink_usec, &spec);
+    const std::uint64_t inDevice = pa_usec_to_bytes(info->sink_usec, &sampleSpec);
     // Playing: the device is still behind the read index by its latency. Paused for want of
     // data: everything handed over is in the device, and waiting for the reported latency to
     // drain would hold the last header back long after it was heard.
@@ -127,7 +127,7 @@ void PulsePlayback::CheckPlayed()
     const pa_usec_t now = pa_rtclock_now();
     for (std::size_t i = 0; i < written && queue[i].end <= heard; ++i) {
         if (!queue[i].heardAt)
-            queue[i].heardAt = now - std::min(now, pa_bytes_to_usec(heard - queue[i].end, &spec));
+            queue[i].heardAt = now - std::min(now, pa_bytes_to_usec(heard - queue[i].end, &sampleSpec));
     }
     while (written > 0 && queue.front().heardAt && queue.front().heardAt + ReportLagUsec <= now) {
         CompleteFront();
@@ -137,7 +137,7 @@ void PulsePlayback::CheckPlayed()
         return;
     const QueuedHeader& next = queue.front();
     const pa_usec_t left = next.heardAt ? next.heardAt + ReportLagUsec - now
-                                        : pa_bytes_to_usec(next.end - heard, &spec) + ReportLagUsec;
+                                        : pa_bytes_to_usec(next.end - heard, &sampleSpec) + ReportLagUsec;
     Arm(std::clamp(left, MinWaitUsec, MaxWaitUsec));
 }
 
@@ -147,8 +147,8 @@ void PulsePlayback::PadTail()
     // more comes; silence after it lets the last header play out, as a device would.
     if (written < queue.size())
         return;
-    const auto length = static_cast<DWORD>(pa_usec_to_bytes(BufferUsec, &spec));
-    const std::vector<BYTE> silence(WholeFrames(length), SilenceByte(spec));
+    const auto length = static_cast<DWORD>(pa_usec_to_bytes(BufferUsec, &sampleSpec));
+    const std::vector<BYTE> silence(WholeFrames(length), SilenceByte(sampleSpec));
     if (pa_stream_write(stream, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE) < 0)
         return Lose();
     position += silence.size();

@@ -7,7 +7,7 @@
 
 class PulsePlayback : public PulseDevice {
 public:
-    PulsePlayback(PulseConnection& connection, const pa_sample_spec& spec, std::string deviceName,
+    PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec, std::string deviceName,
                   HWND window, WPARAM handle);
     ~PulsePlayback() override;
 

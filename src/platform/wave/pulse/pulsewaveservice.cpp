@@ -58,7 +58,7 @@ MMRESULT PulseWaveService::Resolve(bool capture, UINT deviceId, const PulseDevic
 }
 
 MMRESULT PulseWaveService::CheckOpen(bool capture, const OpenRequest& request,
-                                     pa_sample_spec& spec, std::string& deviceName)
+                                     pa_sample_spec& sampleSpec, std::string& deviceName)
 {
     if (!request.format)
         return MMSYSERR_INVALPARAM;
@@ -66,7 +66,7 @@ MMRESULT PulseWaveService::CheckOpen(bool capture, const OpenRequest& request,
     const MMRESULT found = Resolve(capture, request.deviceId, entry);
     if (found != MMSYSERR_NOERROR)
         return found;
-    if (!ToSampleSpec(request.format, spec))
+    if (!ToSampleSpec(request.format, sampleSpec))
         return WAVERR_BADFORMAT;
     // The wave mapper follows the server's default; a chosen device is pinned by name.
     deviceName = request.deviceId == WAVE_MAPPER ? std::string() : entry->name;
@@ -147,14 +147,14 @@ MMRESULT PulseWaveService::waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFOR
     if (!query && !phwi)
         return MMSYSERR_INVALPARAM;
     PulseLock lock(connection);
-    pa_sample_spec spec{};
+    pa_sample_spec sampleSpec{};
     std::string deviceName;
     const MMRESULT checked =
-        CheckOpen(true, {uDeviceID, pwfx, fdwOpen}, spec, deviceName);
+        CheckOpen(true, {uDeviceID, pwfx, fdwOpen}, sampleSpec, deviceName);
     if (checked != MMSYSERR_NOERROR || query)
         return checked;
     const auto handle = reinterpret_cast<HWAVEIN>(NextHandle());
-    auto device = std::make_unique<PulseCapture>(connection, spec, deviceName,
+    auto device = std::make_unique<PulseCapture>(connection, sampleSpec, deviceName,
                                                  CallbackWindow(dwCallback),
                                                  reinterpret_cast<WPARAM>(handle));
     const MMRESULT opened = device->Open();
@@ -175,14 +175,14 @@ MMRESULT PulseWaveService::waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEF
     if (!query && !phwo)
         return MMSYSERR_INVALPARAM;
     PulseLock lock(connection);
-    pa_sample_spec spec{};
+    pa_sample_spec sampleSpec{};
     std::string deviceName;
     const MMRESULT checked =
-        CheckOpen(false, {uDeviceID, pwfx, fdwOpen}, spec, deviceName);
+        CheckOpen(false, {uDeviceID, pwfx, fdwOpen}, sampleSpec, deviceName);
     if (checked != MMSYSERR_NOERROR || query)
         return checked;
     const auto handle = reinterpret_cast<HWAVEOUT>(NextHandle());
-    auto device = std::make_unique<PulsePlayback>(connection, spec, deviceName,
+    auto device = std::make_unique<PulsePlayback>(connection, sampleSpec, deviceName,
                                                   CallbackWindow(dwCallback),
                                                   reinterpret_cast<WPARAM>(handle));
     const MMRESULT opened = device->Open();

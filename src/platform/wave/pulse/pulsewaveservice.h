@@ -54,8 +54,8 @@ private:
     // Lock held. The snapshot's entry for a device number, taking a snapshot if none exists;
     // on failure the code to return.
     MMRESULT Resolve(bool capture, UINT deviceId, const PulseDeviceEntry*& entry);
-    // Lock held. Checks an open request; fills the sample spec and the device's server name.
-    MMRESULT CheckOpen(bool capture, const OpenRequest& request, pa_sample_spec& spec,
+    // Lock held. Checks an open request; fills the sample sampleSpec and the device's server name.
+    MMRESULT CheckOpen(bool capture, const OpenRequest& request, pa_sample_spec& sampleSpec,
                        std::string& deviceName);
     UINT CountDevices(bool capture);
     PulseCapture* FindCapture(HWAVEIN hwi) const;
