@@ -42,15 +42,7 @@ start() {
     done
     ln -s "$dir/run/pulse/native" "$dir/native"
     export PULSE_SERVER="unix:$dir/native"
-    tries=0
-    until pactl info >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        if [ $tries -gt 200 ]; then
-            echo "PipeWire in $dir did not start" >&2
-            exit 1
-        fi
-        sleep 0.05
-    done
+    retry pactl info
     # pipewire-pulse wants the whole property list quoted as well.
     retry pactl load-module module-null-sink sink_name=speakers \
         "sink_properties='device.description=\"Test Speakers\"'"

@@ -4,6 +4,8 @@
 
 #include "platform/wave/sim/simwaveservice.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <vector>
 
@@ -72,4 +74,23 @@ struct Block {
     }
     std::vector<char> data;
     WAVEHDR header{};
+};
+
+// One capture and one playback device, both open at 44.1 kHz, 16-bit stereo, with the open
+// notifications already taken off the target.
+class SimOpenDevices : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(service.waveInOpen(&in, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW),
+                  MMSYSERR_NOERROR);
+        ASSERT_EQ(service.waveOutOpen(&out, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW),
+                  MMSYSERR_NOERROR);
+        target.arrivals.clear();
+    }
+
+    SimWaveService service{{{"Line In"}}, {{"Speakers"}}};
+    FakeTarget target{service};
+    HWAVEIN in = nullptr;
+    HWAVEOUT out = nullptr;
 };

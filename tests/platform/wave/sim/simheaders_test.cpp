@@ -5,20 +5,8 @@
 
 namespace {
 
-class SimHeaders : public ::testing::Test {
+class SimHeaders : public SimOpenDevices {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(service.waveInOpen(&in, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW),
-                  MMSYSERR_NOERROR);
-        ASSERT_EQ(service.waveOutOpen(&out, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW),
-                  MMSYSERR_NOERROR);
-    }
-
-    SimWaveService service{{{"Line In"}}, {{"Speakers"}}};
-    FakeTarget target{service};
-    HWAVEIN in = nullptr;
-    HWAVEOUT out = nullptr;
     Block block{17640};
     const UINT size = sizeof(WAVEHDR);
 };

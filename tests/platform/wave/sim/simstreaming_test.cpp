@@ -24,17 +24,8 @@ std::vector<char> Head(const Block& block, std::size_t size)
     return std::vector<char>(block.data.begin(), block.data.begin() + size);
 }
 
-class SimStreaming : public ::testing::Test {
+class SimStreaming : public SimOpenDevices {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(service.waveInOpen(&in, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW),
-                  MMSYSERR_NOERROR);
-        ASSERT_EQ(service.waveOutOpen(&out, 0, Ex(CdFormat), target.Callback(), 0, CALLBACK_WINDOW),
-                  MMSYSERR_NOERROR);
-        target.arrivals.clear();
-    }
-
     void Add(Block& block)
     {
         ASSERT_EQ(service.waveInPrepareHeader(in, &block.header, Size), MMSYSERR_NOERROR);
@@ -47,10 +38,6 @@ protected:
         ASSERT_EQ(service.waveOutWrite(out, &block.header, Size), MMSYSERR_NOERROR);
     }
 
-    SimWaveService service{{{"Line In"}}, {{"Speakers"}}};
-    FakeTarget target{service};
-    HWAVEIN in = nullptr;
-    HWAVEOUT out = nullptr;
     Block a{Tenth}, b{Tenth}, c{Tenth};
 };
 
