@@ -1,0 +1,1 @@
+"""Drives the real program on a private desktop and a private audio server, as a user would."""

@@ -1,0 +1,76 @@
+"""A private audio server for one test, with the rig of the integration tests: the sinks
+"Test Speakers" (speakers) and "Tone Mic" (mic) with a 1 kHz tone played into mic, so that
+mic.monitor serves as the microphone. PulseAudio, or PipeWire with its pulse server."""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+
+from . import processes
+
+_RIGS = os.path.join(os.path.dirname(__file__), "..", "..", "integration")
+_SCRIPTS = {"pulse": "pulse-server.sh", "pipewire": "pipewire-server.sh"}
+
+
+class AudioServer:
+    def __init__(self, kind="pulse"):
+        self.script = os.path.abspath(os.path.join(_RIGS, _SCRIPTS[kind]))
+        self.kind = kind
+        self.parent = tempfile.mkdtemp(prefix=f"phonoduct-{kind}-")
+        self.folder = os.path.join(self.parent, "server")
+        self.env = {"PULSE_SERVER": f"unix:{self.folder}/native"}
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+        shutil.rmtree(self.parent, ignore_errors=True)
+        return False
+
+    def start(self):
+        subprocess.run([self.script, "start", self.folder], check=True, timeout=60,
+                       stdin=subprocess.DEVNULL)
+        unavailable = os.path.join(self.folder, "unavailable")
+        if os.path.exists(unavailable):
+            with open(unavailable) as reason:
+                raise RuntimeError(f"{self.kind} server: {reason.read().strip()}")
+
+    def stop(self):
+        subprocess.run([self.script, "stop", self.folder], timeout=60, stdin=subprocess.DEVNULL)
+
+    def kill(self):
+        """Kills the server's daemons at once, as a crash would."""
+        for name in ("pid", "pids"):
+            path = os.path.join(self.folder, name)
+            if os.path.exists(path):
+                with open(path) as pids:
+                    for pid in pids.read().split():
+                        try:
+                            os.kill(int(pid), signal.SIGKILL)
+                        except ProcessLookupError:
+                            pass
+        processes.wait_until(lambda: self.pactl_status("info") != 0, 10, "server gone")
+
+    def pactl(self, *arguments):
+        """Runs pactl against this server; its output."""
+        return subprocess.run(["pactl", *arguments], env=self._client_env(), check=True,
+                              capture_output=True, text=True, timeout=30).stdout
+
+    def pactl_status(self, *arguments):
+        return subprocess.run(["pactl", *arguments], env=self._client_env(), timeout=30,
+                              capture_output=True).returncode
+
+    def module_of(self, sink):
+        """The index of the module that made the null sink `sink`."""
+        for line in self.pactl("list", "short", "modules").splitlines():
+            fields = line.split("\t")
+            if len(fields) > 2 and fields[1] == "module-null-sink" and \
+                    f"sink_name={sink}" in fields[2].split():
+                return fields[0]
+        raise LookupError(f"no null sink {sink}")
+
+    def _client_env(self):
+        return dict(os.environ, **self.env)

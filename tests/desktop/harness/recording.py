@@ -1,0 +1,100 @@
+"""Records a source of the audio server (normally a sink's monitor) in 10 ms pieces, keeping
+when each piece arrived, and measures a recorded tone."""
+import array
+import math
+import os
+import subprocess
+import threading
+import time
+
+RATE = 44100
+CHANNELS = 2
+FRAME = 2 * CHANNELS
+
+
+class Recorder:
+    def __init__(self, server, source="speakers.monitor"):
+        self._process = subprocess.Popen(
+            ["parec", "--latency-msec=10", "-d", source, "--raw", "--format=s16le",
+             f"--rate={RATE}", f"--channels={CHANNELS}"],
+            env=dict(os.environ, **server.env), stdin=subprocess.DEVNULL,
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self._data = bytearray()
+        self._pieces = []  # (byte offset after the piece, arrival time)
+        self._thread = threading.Thread(target=self._read, daemon=True)
+        self._thread.start()
+
+    def _read(self):
+        while True:
+            piece = self._process.stdout.read1(65536)
+            if not piece:
+                return
+            self._data += piece
+            self._pieces.append((len(self._data), time.monotonic()))
+
+    def stop(self):
+        """Ends the recording; the first channel as a Recording."""
+        self._process.terminate()
+        self._process.wait(10)
+        self._thread.join(10)
+        whole = len(self._data) - len(self._data) % FRAME
+        samples = array.array("h", bytes(self._data[:whole]))
+        return Recording(samples[0::CHANNELS], list(self._pieces))
+
+
+class Recording:
+    WINDOW = RATE // 100  # 10 ms
+
+    def __init__(self, samples, pieces):
+        self.samples = samples
+        self._pieces = pieces
+
+    def time_of(self, frame):
+        """When the sample at `frame` was recorded, from the arrival of the piece holding it."""
+        offset = frame * FRAME
+        for end, arrived in self._pieces:
+            if end > offset:
+                return arrived - (end - offset) / (FRAME * RATE)
+        raise IndexError(frame)
+
+    def frame_at(self, moment):
+        """The first frame recorded at or after `moment`."""
+        for end, arrived in self._pieces:
+            if arrived >= moment:
+                start = end - (arrived - moment) * FRAME * RATE
+                return max(0, int(start) // FRAME)
+        return len(self.samples)
+
+    def level(self, start, count=WINDOW, frequency=1000.0):
+        """RMS amplitude (full scale 1) of the component at `frequency` in the frames."""
+        coefficient = 2 * math.cos(2 * math.pi * frequency / RATE)
+        previous = before = 0.0
+        for value in self.samples[start:start + count]:
+            previous, before = value / 32768.0 + coefficient * previous - before, previous
+        power = previous * previous + before * before - coefficient * previous * before
+        return math.sqrt(max(power, 0.0) * 2) / count
+
+    def windows(self, start=0, end=None):
+        """The 10 ms windows from `start` to `end`, as first frames."""
+        end = len(self.samples) if end is None else min(end, len(self.samples))
+        return range(start, end - self.WINDOW + 1, self.WINDOW)
+
+    def onset(self, threshold, start=0):
+        """The first frame of the first window from `start` whose tone reaches `threshold`."""
+        for window in self.windows(start):
+            if self.level(window) >= threshold:
+                return window
+        return None
+
+    def quiet_windows(self, threshold, start, end=None):
+        """Windows from `start` to `end` whose tone is below `threshold`: the gaps."""
+        return [window for window in self.windows(start, end) if self.level(window) < threshold]
+
+    def frequency(self, start, end):
+        """Frequency from the rising zero crossings between two frames."""
+        part = self.samples[start:end]
+        mean = sum(part) / max(len(part), 1)
+        crossings = [i for i in range(1, len(part)) if part[i - 1] < mean <= part[i]]
+        if len(crossings) < 2:
+            return 0.0
+        return (len(crossings) - 1) * RATE / (crossings[-1] - crossings[0])
