@@ -9,7 +9,9 @@
 using StandardZoneNameReader = bool (*)(std::string& name);
 extern StandardZoneNameReader ReadStandardZoneName;
 
-// The C library's standard zone name after tzset.
+// The standard zone name as the system would show it to its user: Tokyo's Japanese name in
+// Shift-JIS on a Japanese system set to Tokyo (see japanesesystem.h), else the C library's
+// abbreviation after tzset.
 bool SystemStandardZoneName(std::string& name);
 
 // True when the standard zone name holds "東京" in Shift-JIS bytes.

@@ -53,6 +53,7 @@ TEST_F(TimeZone, AZoneThatCannotBeReadIsNotJapanese)
 
 TEST_F(TimeZone, TheSystemNameFollowsTheCurrentZone)
 {
+    setenv("LANG", "C", 1);
     const struct {
         const char* tz;
         const char* name;
