@@ -1,12 +1,13 @@
-// A sampling-rate radio button that tells whether a click changed it: a click on the
-// button that is already checked must run no handler.
+// A sampling-rate radio button as the platform's radio groups behave: a click on the button
+// that is already checked runs no handler, only the checked button is a tab stop, and the
+// arrow keys check the next enabled button of the group, as a click does.
 #pragma once
 
 #include <QRadioButton>
 
 class RateButton : public QRadioButton {
 public:
-    RateButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {}
+    RateButton(const QString& text, QWidget* parent);
 
     // True when the last click found the button unchecked.
     bool ClickChecked() const { return clickChecked; }
@@ -15,6 +16,7 @@ public:
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool clickChecked = false;

@@ -3,6 +3,7 @@
 #include "formfixture.h"
 #include "ui/ratebutton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTest>
@@ -203,6 +204,64 @@ private slots:
         QCOMPARE(form->ComboBox1->currentText(), QStringLiteral("Out"));
         QCOMPARE(form->Engine.OutDeviceId, 0);
         QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(1.2[sec])"));
+    }
+
+    // The rate buttons are one tab stop, at the checked one, whichever was stored.
+    void tabReachesCheckedRate_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::newRow("22.05 kHz") << 1;
+        QTest::newRow("11 kHz") << 2;
+        QTest::newRow("none shared") << -1;
+    }
+
+    void tabReachesCheckedRate()
+    {
+        QFETCH(int, stored);
+        SimWaveService service({Device("Mic")}, {Device("Out", stored < 0 ? 0 : 0xFFF)});
+        if (stored >= 0) {
+            TestFrame frame;
+            auto form = CreateForm(service, frame);
+            QTest::mouseClick(RateButtons(*form)[stored], Qt::LeftButton);
+        }
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->ComboBox2->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (stored >= 0) {
+            QCOMPARE(QApplication::focusWidget(), RateButtons(*form)[stored]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), form->CB_16bit);
+    }
+
+    // The arrows check the next enabled rate, around the group, and run its handler.
+    void arrowsCheckTheNextRate()
+    {
+        SimWaveService service({Device("Mic")}, {Device("Out", Rate44 | Mono22)});
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->RB4410->setFocus();
+        QTest::keyClick(form->RB4410, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form->RB2205);
+        // is2205 ran: no stereo at 22.05 kHz.
+        QCOMPARE(Checked(*form), (Options{false, true, false, true, false}));
+        QVERIFY(!form->CB_Stereo->isEnabled());
+        QTest::keyClick(form->RB2205, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form->RB4410);
+        QCOMPARE(Checked(*form), (Options{true, false, false, true, false}));
+        QVERIFY(form->CB_Stereo->isEnabled());
+        QTest::keyClick(form->RB4410, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), form->RB2205);
+        QVERIFY(form->RB2205->isChecked());
+    }
+
+private:
+    static std::array<RateButton*, 3> RateButtons(const TDuctForm& f)
+    {
+        return {f.RB4410, f.RB2205, f.RB1102};
     }
 };
 
