@@ -33,9 +33,11 @@ _BOX_ROLES = {"dialog", "alert"}
 
 
 class Program:
-    def __init__(self, desktop, server=None, settings=None, env=None):
+    def __init__(self, desktop, server=None, settings=None, env=None, wrapper=()):
         """`settings`: the folder that holds the settings (XDG_CONFIG_HOME); a new empty one
-        by default, so that the program makes its first run."""
+        by default, so that the program makes its first run. `env`: variables to set, or to
+        unset where the value is None. `wrapper`: a command that runs the program in the
+        same process (by exec), such as a namespace of its own."""
         self.desktop = desktop
         self._own_settings = settings is None
         self.settings_home = settings or tempfile.mkdtemp(prefix="phonoduct-settings-")
@@ -43,7 +45,12 @@ class Program:
                         QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         if server is not None:
             self.env.update(server.env)
-        self.env.update(env or {})
+        for name, value in (env or {}).items():
+            if value is None:
+                self.env.pop(name, None)
+            else:
+                self.env[name] = value
+        self.wrapper = list(wrapper)
         self.env.pop("AT_SPI_BUS_ADDRESS", None)
         self.log = os.path.join(desktop.folder, "program.log")
         self.process = None
@@ -64,7 +71,8 @@ class Program:
 
     def start(self):
         self.launched = time.monotonic()
-        self.process = processes.start([os.path.abspath(PROGRAM)], self.log, env=self.env)
+        self.process = processes.start([*self.wrapper, os.path.abspath(PROGRAM)], self.log,
+                                       env=self.env)
 
     def wait_window(self, timeout=20):
         """Waits until the main window shows; the time since launch, in seconds."""
@@ -141,9 +149,19 @@ class Program:
 
     # The window
 
-    def window_id(self):
-        """The X window of the main window (the client window, inside any frame)."""
-        return processes.wait_until(self._find_window, 10, "main X window")
+    def window_id(self, title="Phonoduct"):
+        """The X window of the program's window with `title` (the client window, inside any
+        frame)."""
+        return processes.wait_until(lambda: self._find_window(title), 10, f"X window {title}")
+
+    def outer_geometry(self, title="Phonoduct"):
+        """Left, top, width and height on the screen of the window with its frame."""
+        window = self._x.create_resource_object("window", self.window_id(title))
+        root = self._x.screen().root
+        while (parent := window.query_tree().parent) != root:
+            window = parent
+        geometry = window.get_geometry()
+        return geometry.x, geometry.y, geometry.width, geometry.height
 
     def close(self):
         """Closes the main window from its title bar (WM_DELETE_WINDOW)."""
@@ -183,13 +201,13 @@ class Program:
                 return window
         return None
 
-    def _find_window(self):
+    def _find_window(self, title):
         pid_atom = self._x.intern_atom("_NET_WM_PID")
         pending = [self._x.screen().root]
         while pending:
             window = pending.pop()
             pid = window.get_full_property(pid_atom, X.AnyPropertyType)
-            if pid and pid.value[0] == self.process.pid and window.get_wm_name() == "Phonoduct":
+            if pid and pid.value[0] == self.process.pid and window.get_wm_name() == title:
                 return window.id
             pending.extend(window.query_tree().children)
         return None
