@@ -1,5 +1,6 @@
 #include "ui/stabout.h"
 
+#include "ui/frame.h"
 #include "ui/icon.h"
 #include "ui/locale.h"
 
@@ -84,9 +85,9 @@ void TAboutBox::ABOnCreate()
     VersionLabel->setText(QStringLiteral("Version ") + RevisionText.mid(blank + 1, 4));
 
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    const QSize outer = frameGeometry().size();
-    move(pos().x(), screen.height() / 2 - outer.height() / 2);
-    move(screen.width() / 2 - outer.width() / 2, pos().y());
+    const QSize outer = OuterSize(this);
+    MoveFrame(this, {FramePosition(this).x(), screen.height() / 2 - outer.height() / 2});
+    MoveFrame(this, {screen.width() / 2 - outer.width() / 2, FramePosition(this).y()});
 }
 
 void TAboutBox::OK_OnClick()

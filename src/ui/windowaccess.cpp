@@ -1,6 +1,7 @@
 // What the relay engine and the settings read and set on the main window.
 #include "ui/main.h"
 
+#include "ui/frame.h"
 #include "ui/ratebutton.h"
 
 #include <QCheckBox>
@@ -121,11 +122,11 @@ void TDuctForm::SetListSelection(SettingsList list, int index)
     List(list)->setCurrentIndex(index);
 }
 
-int TDuctForm::Left() const { return pos().x(); }
-int TDuctForm::Top() const { return pos().y(); }
-void TDuctForm::SetLeft(int left) { move(left, pos().y()); }
-void TDuctForm::SetTop(int top) { move(pos().x(), top); }
-int TDuctForm::OuterWidth() const { return frameGeometry().width(); }
-int TDuctForm::OuterHeight() const { return frameGeometry().height(); }
+int TDuctForm::Left() const { return FramePosition(this).x(); }
+int TDuctForm::Top() const { return FramePosition(this).y(); }
+void TDuctForm::SetLeft(int left) { MoveFrame(this, {left, Top()}); }
+void TDuctForm::SetTop(int top) { MoveFrame(this, {Left(), top}); }
+int TDuctForm::OuterWidth() const { return OuterSize(this).width(); }
+int TDuctForm::OuterHeight() const { return OuterSize(this).height(); }
 int TDuctForm::ScreenWidth() const { return ScreenSize().width(); }
 int TDuctForm::ScreenHeight() const { return ScreenSize().height(); }
