@@ -2,6 +2,7 @@
 #include "ui/main.h"
 
 #include "ui/icon.h"
+#include "ui/optionstyle.h"
 #include "ui/ratebutton.h"
 
 #include <QCheckBox>
@@ -10,6 +11,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+
+#include <array>
 
 namespace {
 
@@ -81,6 +84,12 @@ void TDuctForm::CreateControls()
     CB_Stereo = new QCheckBox(QStringLiteral("Stereo"), this);
     CB_Stereo->setGeometry(109, 175, 60, 17);
     CB_Stereo->setChecked(true);
+    // Made after the controls, so that it outlives them.
+    auto* optionStyle = new OptionStyle;
+    optionStyle->setParent(this);
+    const std::array<QAbstractButton*, 5> options = {RB4410, RB2205, RB1102, CB_16bit, CB_Stereo};
+    for (QAbstractButton* option : options)
+        option->setStyle(optionStyle);
 
     Bufset = new QSlider(Qt::Vertical, this);
     Bufset->setGeometry(198, 120, 17, 113);

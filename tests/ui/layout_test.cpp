@@ -9,7 +9,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 class LayoutTest : public QObject {
@@ -156,6 +159,17 @@ private slots:
             QCOMPARE(control->font().pointSize(), 9);
             QCOMPARE(QFontInfo(control->font()).family(), QStringLiteral("IPAPGothic"));
         }
+        // The wider face still fits every option's caption into the control's width.
+        for (QAbstractButton* option : OptionControls(*form)) {
+            QStyleOptionButton style;
+            style.initFrom(option);
+            style.text = option->text();
+            const auto element = qobject_cast<QRadioButton*>(option) ? QStyle::SE_RadioButtonContents
+                                                                     : QStyle::SE_CheckBoxContents;
+            const QRect contents = option->style()->subElementRect(element, &style, option);
+            QVERIFY2(contents.width() >= option->fontMetrics().horizontalAdvance(option->text()),
+                     qPrintable(option->text()));
+        }
         QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(0.5[sec])"));
     }
 
@@ -165,6 +179,10 @@ private:
         return {f.ComboBox1, f.ComboBox2, f.Panel1,    f.Panel2,    f.InButton,
                 f.RadioGroup1, f.RadioGroup2, f.RB4410, f.RB2205,  f.RB1102,
                 f.GroupBox1, f.AboutButton, f.CB_16bit, f.CB_Stereo};
+    }
+    static QList<QAbstractButton*> OptionControls(TDuctForm& f)
+    {
+        return {f.RB4410, f.RB2205, f.RB1102, f.CB_16bit, f.CB_Stereo};
     }
     static QList<QWidget*> HintedControls(TDuctForm& f)
     {

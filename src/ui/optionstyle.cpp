@@ -1,0 +1,15 @@
+#include "ui/optionstyle.h"
+
+int OptionStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                             const QWidget* widget) const
+{
+    switch (metric) {
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight: return 13;
+    case PM_RadioButtonLabelSpacing:
+    case PM_CheckBoxLabelSpacing: return 3;
+    default: return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+}
