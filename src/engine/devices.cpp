@@ -12,6 +12,12 @@ UINT DeviceNumber(int deviceId)
     // -1 is WAVE_MAPPER.
     return static_cast<UINT>(deviceId);
 }
+
+// A device or server that went away fails every later call with the same code.
+bool DeviceGone(MMRESULT code)
+{
+    return code == MMSYSERR_NODRIVER || code == MMSYSERR_BADDEVICEID;
+}
 }
 
 LPCWAVEFORMATEX DuctEngine::Format() const
@@ -129,6 +135,7 @@ void DuctEngine::PrepareIn(int i)
     const MMRESULT result = service.waveInPrepareHeader(WaveInHandle, entry.Header, InHeaderSize);
     entry.Prepared = !CheckInError(result, "InSetBuffer");
     entry.Queued = false;
+    InHeld |= DeviceGone(result);
 }
 
 void DuctEngine::AddIn(int i)
@@ -139,15 +146,19 @@ void DuctEngine::AddIn(int i)
         return;
     const MMRESULT result = service.waveInAddBuffer(WaveInHandle, entry.Header, InHeaderSize);
     entry.Queued = !CheckInError(result, "InAddBuffer");
+    InHeld |= DeviceGone(result);
 }
 
 void DuctEngine::UnprepareIn(int i)
 {
     HeaderFrame frame(*this);
     HeaderEntry& entry = InHeaders[i];
-    if (entry.Prepared)
-        CheckInError(service.waveInUnprepareHeader(WaveInHandle, entry.Header, InHeaderSize),
-                     "InUnSetBuffer");
+    if (entry.Prepared) {
+        const MMRESULT result =
+            service.waveInUnprepareHeader(WaveInHandle, entry.Header, InHeaderSize);
+        CheckInError(result, "InUnSetBuffer");
+        InHeld |= DeviceGone(result);
+    }
     entry.Prepared = false;
     entry.Queued = false;
 }
@@ -160,6 +171,7 @@ void DuctEngine::PrepareOut(int i)
     const MMRESULT result = service.waveOutPrepareHeader(WaveOutHandle, entry.Header, OutHeaderSize);
     entry.Prepared = !CheckOutError(result, "OutSetBuffer");
     entry.Queued = false;
+    OutHeld |= DeviceGone(result);
 }
 
 void DuctEngine::WriteOut(int i)
@@ -170,15 +182,19 @@ void DuctEngine::WriteOut(int i)
         return;
     const MMRESULT result = service.waveOutWrite(WaveOutHandle, entry.Header, OutHeaderSize);
     entry.Queued = !CheckOutError(result, "OutAddBuffer");
+    OutHeld |= DeviceGone(result);
 }
 
 void DuctEngine::UnprepareOut(int i)
 {
     HeaderFrame frame(*this);
     HeaderEntry& entry = OutHeaders[i];
-    if (entry.Prepared)
-        CheckOutError(service.waveOutUnprepareHeader(WaveOutHandle, entry.Header, OutHeaderSize),
-                      "OutUnSetBuffer");
+    if (entry.Prepared) {
+        const MMRESULT result =
+            service.waveOutUnprepareHeader(WaveOutHandle, entry.Header, OutHeaderSize);
+        CheckOutError(result, "OutUnSetBuffer");
+        OutHeld |= DeviceGone(result);
+    }
     entry.Prepared = false;
     entry.Queued = false;
 }

@@ -10,6 +10,7 @@
 #include "platform/wave/waveservice.h"
 
 #include <array>
+#include <cstdint>
 #include <deque>
 
 struct HeaderEntry {
@@ -97,6 +98,14 @@ public:
     int InPos = 0;
     int OutPos = 0;
 
+    // A side whose device reported itself gone from a header operation is held: its blocks
+    // go to the device no more until Stop, since each would only fail again with the same
+    // box. The counts are the blocks held back so.
+    bool InHeld = false;
+    bool OutHeld = false;
+    std::uint64_t InHeldBlocks = 0;
+    std::uint64_t OutHeldBlocks = 0;
+
 private:
     // Marks the time spent inside an engine operation. Notifications are held while any is
     // running and handled in order when the outermost one ends.
@@ -134,6 +143,7 @@ private:
     void PreRoll();
     bool SkipUnqueuedIn();
     void UnprepareAll(int& position, void (DuctEngine::*unprepare)(int));
+    void ReportHeld() const;
     void Dispatch(UINT msg);
     void DrainHeld();
 

@@ -2,6 +2,7 @@
 #include "engine/ductengine.h"
 #include "platform/sleep.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -36,6 +37,8 @@ void DuctEngine::StartRelay()
     Ring.Silence = PcmFormat.wBitsPerSample == 8 ? 128 : 0;
     Ring.Overruns = 0;
     Ring.Underruns = 0;
+    InHeld = OutHeld = false;
+    InHeldBlocks = OutHeldBlocks = 0;
 
     const bool inOpened = OpenIn();
     if (inOpened)
@@ -53,6 +56,10 @@ void DuctEngine::StartRelay()
 void DuctEngine::StartCapture()
 {
     for (int i = 0; i < HeaderCount; ++i) {
+        if (InHeld) {
+            ++InHeldBlocks;
+            continue;
+        }
         if (!InHeaders[i].Prepared) {
             PrepareIn(i);
             AddIn(i);
@@ -67,6 +74,10 @@ void DuctEngine::PreRoll()
     // Silence, not zero bytes: zero is the lowest level of an 8-bit sample.
     const int count = MultiOut ? HeaderCount : 1;
     for (int i = 0; i < count; ++i) {
+        if (OutHeld) {
+            ++OutHeldBlocks;
+            continue;
+        }
         std::memset(OutHeaders[i].Header->lpData, Ring.Silence, OutHeaders[i].Header->dwBufferLength);
         if (!OutHeaders[i].Prepared)
             PrepareOut(i);
@@ -95,7 +106,19 @@ void DuctEngine::StopRelay()
     }
     Sleep(StopPause);
     FreeBuffers();
+    ReportHeld();
     Switching = false;
+}
+
+void DuctEngine::ReportHeld() const
+{
+    // The user saw one box per side; what that box stood for is kept here.
+    if (InHeldBlocks > 0)
+        std::fprintf(stderr, "phonoduct: capture device gone, %llu blocks held until Stop\n",
+                     static_cast<unsigned long long>(InHeldBlocks));
+    if (OutHeldBlocks > 0)
+        std::fprintf(stderr, "phonoduct: playback device gone, %llu blocks held until Stop\n",
+                     static_cast<unsigned long long>(OutHeldBlocks));
 }
 
 void DuctEngine::UnprepareAll(int& position, void (DuctEngine::*unprepare)(int))
@@ -147,6 +170,10 @@ void DuctEngine::OnWimData()
 {
     if (Switching || !InOpen || !SkipUnqueuedIn())
         return;
+    if (InHeld) {
+        ++InHeldBlocks;
+        return;
+    }
     LPWAVEHDR header = InHeaders[InPos].Header;
     while ((header->dwFlags & WHDR_DONE) == 0)
         Sleep(0);
@@ -161,6 +188,10 @@ void DuctEngine::OnWomDone()
 {
     if (!OutOpen)
         return;
+    if (OutHeld) {
+        ++OutHeldBlocks;
+        return;
+    }
     if (OutHeaders[OutPos].Prepared)
         UnprepareOut(OutPos);
     if (!MultiOut)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,11 +31,23 @@ struct FailCase {
     std::vector<Fault> faults;
     std::vector<ExpectedBox> boxes;
     bool sync = false;
+    std::uint64_t held = 0;  // blocks held back from a device that has gone
 };
 
 constexpr SimSide In = SimSide::In;
 constexpr SimSide Out = SimSide::Out;
 constexpr MMRESULT Busy = WAVERR_STILLPLAYING;
+constexpr MMRESULT NoServer = MMSYSERR_NODRIVER;
+constexpr MMRESULT Removed = MMSYSERR_BADDEVICEID;
+
+// A device that has gone: every call of `op` from `first` on fails with `code`.
+std::vector<Fault> Gone(SimSide side, SimOp op, MMRESULT code, int first)
+{
+    std::vector<Fault> faults;
+    for (int call = first; call < first + 12; ++call)
+        faults.push_back({side, op, call, code});
+    return faults;
+}
 
 // Open counts the format query as its first call; the start makes the first four prepares
 // and adds of each side, so call 5 fails inside a notification handler.
@@ -81,6 +94,10 @@ const std::vector<FailCase> Cases = {
     {"OutErrorTextMissing",
      {{Out, SimOp::Open, 2}, {Out, SimOp::GetErrorText, 1}},
      {{"Out Device Open", NoText}}},
+    // Once per device: its other blocks are held until the stop instead of failing in turn.
+    {"InGoneInHandler", Gone(In, SimOp::Add, NoServer, 5), {{"InAddBuffer", NoServer}}, false, 3},
+    {"OutGoneInHandler", Gone(Out, SimOp::Add, Removed, 5), {{"OutAddBuffer", Removed}}, false, 3},
+    {"OutGoneAtStart", Gone(Out, SimOp::Add, Removed, 1), {{"OutAddBuffer", Removed}}, false, 3},
 };
 
 void PrintTo(const FailCase& c, std::ostream* os)
@@ -107,6 +124,7 @@ TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
         EXPECT_EQ(boxes[n].caption, c.boxes[n].caption) << n;
         EXPECT_EQ(boxes[n].text, code == NoText ? "エラーです" : WaveErrorText(code)) << n;
     }
+    EXPECT_EQ(rig.engine.InHeldBlocks + rig.engine.OutHeldBlocks, c.held);
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
     EXPECT_FALSE(rig.engine.InOpen);
     EXPECT_FALSE(rig.engine.OutOpen);
