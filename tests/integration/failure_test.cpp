@@ -150,6 +150,38 @@ TEST(PulseLoss, AQueuedHeaderComesBackDoneWhenItsDeviceGoes)
     EXPECT_TRUE(log.WaitFor(MM_WOM_CLOSE, 1, 100ms));
 }
 
+TEST(PulseLoss, ADeviceRemovedAfterTheListsWereTakenFailsItsQueryAndItsOpenAtOnce)
+{
+    const std::string spare = LoadSpare();
+    ASSERT_FALSE(spare.empty());
+    PulseWaveService service;
+    const int out = FindOutDevice(service, "Spare");
+    const int in = FindInDevice(service, "Monitor of Spare");
+    ASSERT_GE(out, 0);
+    ASSERT_GE(in, 0);
+    const PCMWAVEFORMAT format = Pcm(CdStereo);
+    ASSERT_EQ(service.waveOutOpen(nullptr, static_cast<UINT>(out), AsFormat(format), 0, 0,
+                                  WAVE_FORMAT_QUERY),
+              MMSYSERR_NOERROR);
+    Pactl("unload-module " + spare);
+
+    const auto opening = Clock::now();
+    HWAVEOUT playback = nullptr;
+    EXPECT_EQ(service.waveOutOpen(&playback, static_cast<UINT>(out), AsFormat(format), 0, 0,
+                                  CALLBACK_NULL),
+              MMSYSERR_BADDEVICEID);
+    HWAVEIN capture = nullptr;
+    EXPECT_EQ(service.waveInOpen(&capture, static_cast<UINT>(in), AsFormat(format), 0, 0,
+                                 CALLBACK_NULL),
+              MMSYSERR_BADDEVICEID);
+    EXPECT_EQ(service.waveInOpen(nullptr, static_cast<UINT>(in), AsFormat(format), 0, 0,
+                                 WAVE_FORMAT_QUERY),
+              MMSYSERR_BADDEVICEID);
+    EXPECT_LT(Ms(Clock::now() - opening), AtOnceMs);
+    EXPECT_EQ(playback, nullptr);
+    EXPECT_EQ(capture, nullptr);
+}
+
 TEST(PulseNoServer, CountsAreZeroAndOpeningFailsAtOnceWithAClearText)
 {
     const auto constructing = Clock::now();

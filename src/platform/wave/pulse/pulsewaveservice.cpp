@@ -1,5 +1,6 @@
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "platform/wave/errortext.h"
+#include "platform/wave/pulse/devicepresence.h"
 #include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulsecapture.h"
 #include "platform/wave/pulse/pulseformat.h"
@@ -68,9 +69,14 @@ MMRESULT PulseWaveService::CheckOpen(bool capture, const OpenRequest& request,
         return found;
     if (!ToSampleSpec(request.format, sampleSpec))
         return WAVERR_BADFORMAT;
-    // The wave mapper follows the server's default; a chosen device is pinned by name.
-    deviceName = request.deviceId == WAVE_MAPPER ? std::string() : entry->name;
-    return MMSYSERR_NOERROR;
+    // The wave mapper follows the server's default; a chosen device is pinned by name, and
+    // the list it was chosen from may be older than the server's devices.
+    if (request.deviceId == WAVE_MAPPER) {
+        deviceName.clear();
+        return MMSYSERR_NOERROR;
+    }
+    deviceName = entry->name;
+    return CheckDevicePresent(connection, capture, deviceName);
 }
 
 std::uintptr_t PulseWaveService::NextHandle()
