@@ -1,8 +1,7 @@
 #!/bin/sh
 # Starts or stops a private PipeWire server with its pulse server, in its own folder, with the
 # same devices as pulse-server.sh: "Test Speakers" and "Tone Mic" with a 1 kHz tone played
-# into the mic. Where PipeWire (or sox, for the tone) is not installed it only leaves
-# DIR/unavailable, and the tests that use it skip.
+# into the mic. scripts/install-deps installs what it runs; a missing tool fails the start.
 #   pipewire-server.sh start DIR | stop DIR
 set -eu
 action=$1
@@ -28,8 +27,8 @@ start() {
     chmod 700 "$dir/run"
     for tool in pipewire pipewire-pulse wireplumber dbus-daemon sox; do
         if ! command -v $tool >/dev/null; then
-            echo "$tool is not installed" >"$dir/unavailable"
-            return 0
+            echo "$tool is not installed: run scripts/install-deps" >&2
+            exit 1
         fi
     done
     touch "$dir/pipewire"
@@ -53,7 +52,7 @@ start() {
     # module-sine does not exist there: sox makes the tone and pacat plays it, without end,
     # in their own process group.
     setsid sh -c "sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer - synth 3600 sine 1000 \
-        vol 0.5 | pacat -d mic --latency-msec=40 --raw --format=s16le --rate=44100 --channels=2" \
+        vol 0.5 | pacat -d mic --latency-msec=100 --raw --format=s16le --rate=44100 --channels=2" \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/tone.pgid"
 }

@@ -60,9 +60,6 @@ class PulseRelay : public testing::TestWithParam<RelayCase> {};
 
 TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
 {
-    // A server that cannot be started here (PipeWire not installed) skips the test.
-    if (std::filesystem::exists(ServerDir() + "/unavailable"))
-        GTEST_SKIP() << "no server: " << ServerDir();
     // PipeWire resamples a pulse stream to hold its latency, which moves the pitch a little.
     const double pitchTolerance = std::filesystem::exists(ServerDir() + "/pipewire") ? 5.0 : 1.0;
     const PcmLayout layout = GetParam().layout;

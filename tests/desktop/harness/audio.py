@@ -33,10 +33,6 @@ class AudioServer:
     def start(self):
         subprocess.run([self.script, "start", self.folder], check=True, timeout=60,
                        stdin=subprocess.DEVNULL)
-        unavailable = os.path.join(self.folder, "unavailable")
-        if os.path.exists(unavailable):
-            with open(unavailable) as reason:
-                raise RuntimeError(f"{self.kind} server: {reason.read().strip()}")
 
     def stop(self):
         subprocess.run([self.script, "stop", self.folder], timeout=60, stdin=subprocess.DEVNULL)
