@@ -59,6 +59,16 @@ class AudioServer:
         return subprocess.run(["pactl", *arguments], env=self._client_env(), timeout=30,
                               capture_output=True).returncode
 
+    def load_sink(self, name, description, *options):
+        """Loads a null sink (its monitor is a capture device); the module's index."""
+        return self.pactl("load-module", "module-null-sink", f"sink_name={name}",
+                          f"sink_properties='device.description=\"{description}\"'",
+                          *options).strip()
+
+    def unload(self, sink):
+        """Removes the null sink `sink` and its monitor, as unplugging a device would."""
+        self.pactl("unload-module", self.module_of(sink))
+
     def module_of(self, sink):
         """The index of the module that made the null sink `sink`."""
         for line in self.pactl("list", "short", "modules").splitlines():

@@ -213,6 +213,18 @@ class Program:
         return None
 
 
+def write_settings(folder, values):
+    """Stores settings in the folder that Program(settings=folder) reads: strings for text,
+    numbers as dwords."""
+    lines = ["REGEDIT4", "", "[HKEY_CURRENT_USER\\Software\\Halvorn\\Phonoduct]"]
+    for name, value in values.items():
+        text = f"dword:{value & 0xFFFFFFFF:08x}" if isinstance(value, int) else f'"{value}"'
+        lines.append(f'"{name}"={text}')
+    os.makedirs(os.path.join(folder, "phonoduct"), exist_ok=True)
+    with open(os.path.join(folder, "phonoduct", "registry.reg"), "w", encoding="utf-8") as out:
+        out.write("\n".join(lines) + "\n")
+
+
 class Control:
     def __init__(self, program, accessible):
         self.program = program
