@@ -1,0 +1,60 @@
+"""The audio server goes away under the program: killed during a relay, killed and started
+again before Start, and not there at all when the program starts."""
+import time
+from harness.audio import AudioServer
+from harness.program import Program
+from harness.stallprobe import StallProbe
+from relaycheck import SERVER_GONE, DesktopTest, held_blocks, set_up, start_and_hear, stop_and_close
+
+
+class ServerLossTest(DesktopTest):
+    def test_server_killed_during_a_relay(self):
+        with AudioServer() as server, Program(self.desktop, server) as program:
+            program.wait_window()
+            set_up(program)
+            probe = StallProbe(program)
+            start_and_hear(self, server, program)
+            server.kill()
+            program.wait_box()
+            # One box per device, not one per queued block.
+            self.assertEqual(sorted(program.answer_boxes()),
+                             [("InAddBuffer", SERVER_GONE), ("OutAddBuffer", SERVER_GONE)])
+            settings = stop_and_close(self, program, probe)
+            self.assertEqual(settings["OutputDevice"], "Test Speakers")
+            held = held_blocks(program)
+            print(f"held blocks: {held}")
+            self.assertEqual(held, {"capture": 3, "playback": 3})
+
+    def test_server_restarted_then_start_again(self):
+        with AudioServer() as server, Program(self.desktop, server) as program:
+            program.wait_window()
+            set_up(program)
+            probe = StallProbe(program)
+            server.kill()
+            program.click("InButton")
+            self.assertEqual(program.answer_boxes(), [("In Device Query", SERVER_GONE)])
+            self.assertEqual(program.control("InButton").caption(), "Start")
+            server.start()
+            start_and_hear(self, server, program)
+            stop_and_close(self, program, probe, by_window=False)
+
+    def test_no_server_at_start(self):
+        with AudioServer() as server:
+            server.stop()
+            with Program(self.desktop, server) as program:
+                program.wait_box()
+                self.assertEqual(program.answer_boxes(),
+                                 [("WaveOutGetDevCaps", SERVER_GONE),
+                                  ("WaveInGetDevCaps", SERVER_GONE)])
+                program.wait_window()
+                self.assertEqual(program.control("ComboBox1").items(), ["Wave Mapper"])
+                probe = StallProbe(program)
+                program.click("InButton")
+                self.assertEqual(program.answer_boxes(), [("In Device Query", SERVER_GONE)])
+                self.assertEqual(program.control("InButton").caption(), "Start")
+                time.sleep(0.2)
+                probe.stop()
+                self.assertLess(probe.longest(), 0.150)
+                program.close()
+                self.assertEqual(program.wait_exit(), 0)
+                self.assertEqual(program.settings()["OutputDevice"], "Wave Mapper")
