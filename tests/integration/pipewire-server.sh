@@ -55,6 +55,9 @@ start() {
         vol 0.5 | pacat -d mic --latency-msec=100 --raw --format=s16le --rate=44100 --channels=2" \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/tone.pgid"
+    # The tone is on once its stream plays: a first buffer later than the stream's start.
+    retry sh -c 'pactl list short sink-inputs | grep -q .'
+    sleep 0.3
 }
 
 stop() {
