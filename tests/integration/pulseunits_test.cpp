@@ -74,6 +74,19 @@ TEST(PulseHeaderRules, QueuedAndDoneMarksExcludeEachOther)
     EXPECT_EQ(block.header.dwFlags, WHDR_PREPARED | WHDR_DONE);
 }
 
+TEST(PulseHeaderRules, AHoleInTheRecordingIsSilenceOfItsLength)
+{
+    char block[8] = "abcdefg";
+    WAVEHDR header{};
+    header.lpData = block;
+    const BYTE tone[] = {1, 2, 3, 4, 5};
+    EXPECT_EQ(Record(header, 8, tone, 2, 0x80), 2u);
+    EXPECT_EQ(Record(header, 8, nullptr, 3, 0x80), 3u);
+    EXPECT_EQ(Record(header, 8, tone, 5, 0x80), 3u);
+    EXPECT_EQ(header.dwBytesRecorded, 8u);
+    EXPECT_EQ(std::memcmp(block, "\x01\x02\x80\x80\x80\x01\x02\x03", 8), 0);
+}
+
 TEST(PulseProductName, IsCutTo31BytesWithoutSplittingACharacter)
 {
     struct Case {

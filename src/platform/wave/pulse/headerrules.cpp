@@ -1,5 +1,8 @@
 #include "platform/wave/pulse/headerrules.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 bool Valid(LPWAVEHDR header, UINT size)
 {
@@ -46,4 +49,17 @@ void MarkQueued(LPWAVEHDR header)
 void MarkDone(LPWAVEHDR header)
 {
     header->dwFlags = (header->dwFlags | WHDR_DONE) & ~WHDR_INQUEUE;
+}
+
+std::size_t Record(WAVEHDR& header, DWORD capacity, const BYTE* data, std::size_t size,
+                   BYTE silence)
+{
+    const std::size_t chunk = std::min<std::size_t>(size, capacity - header.dwBytesRecorded);
+    BYTE* target = reinterpret_cast<BYTE*>(header.lpData) + header.dwBytesRecorded;
+    if (data)
+        std::memcpy(target, data, chunk);
+    else
+        std::memset(target, silence, chunk);
+    header.dwBytesRecorded += static_cast<DWORD>(chunk);
+    return chunk;
 }

@@ -1,8 +1,7 @@
 #include "platform/wave/pulse/pulsecapture.h"
+#include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulseformat.h"
 
-#include <algorithm>
-#include <cstring>
 
 namespace {
 // Short fragments: a full header is handed back at most this late.
@@ -66,15 +65,9 @@ void PulseCapture::Deliver(const BYTE* data, std::size_t size)
     while (size > 0 && !queue.empty()) {
         LPWAVEHDR header = queue.front().header;
         const DWORD capacity = WholeFrames(header->dwBufferLength);
-        const std::size_t chunk = std::min<std::size_t>(size, capacity - header->dwBytesRecorded);
-        BYTE* target = reinterpret_cast<BYTE*>(header->lpData) + header->dwBytesRecorded;
-        if (data) {
-            std::memcpy(target, data, chunk);
+        const std::size_t chunk = Record(*header, capacity, data, size, SilenceByte(sampleSpec));
+        if (data)
             data += chunk;
-        } else {
-            std::memset(target, SilenceByte(sampleSpec), chunk);
-        }
-        header->dwBytesRecorded += static_cast<DWORD>(chunk);
         size -= chunk;
         if (header->dwBytesRecorded == capacity)
             CompleteFront();
