@@ -4,7 +4,8 @@ import time
 from harness.audio import AudioServer
 from harness.program import Program
 from harness.stallprobe import StallProbe
-from relaycheck import SERVER_GONE, DesktopTest, held_blocks, set_up, start_and_hear, stop_and_close
+from relaycheck import (SERVER_GONE, STALL, DesktopTest, held_blocks, set_up, start_and_hear,
+                        stop_and_close)
 
 
 class ServerLossTest(DesktopTest):
@@ -54,7 +55,7 @@ class ServerLossTest(DesktopTest):
                 self.assertEqual(program.control("InButton").caption(), "Start")
                 time.sleep(0.2)
                 probe.stop()
-                self.assertLess(probe.longest(), 0.150)
+                self.assertLess(probe.longest(), STALL)
                 program.close()
                 self.assertEqual(program.wait_exit(), 0)
                 self.assertEqual(program.settings()["OutputDevice"], "Wave Mapper")
