@@ -6,16 +6,14 @@ import tempfile
 from harness.audio import AudioServer
 from harness.program import Program, write_settings
 from harness.stallprobe import StallProbe
-from relaycheck import (BAD_FORMAT, DEVICE_GONE, DesktopTest, held_blocks, set_up,
+from relaycheck import (BAD_FORMAT, DEVICE_GONE, DesktopTest, assert_held, set_up,
                         start_and_hear, stop_and_close)
 
 
 class DeviceLossTest(DesktopTest):
     def test_playback_then_capture_unloaded_during_a_relay(self):
         with AudioServer() as server, Program(self.desktop, server) as program:
-            program.wait_window()
-            set_up(program)
-            probe = StallProbe(program)
+            probe = set_up(program)
             start_and_hear(self, server, program)
             server.unload("speakers")
             program.wait_box()
@@ -24,9 +22,7 @@ class DeviceLossTest(DesktopTest):
             program.wait_box()
             self.assertEqual(program.answer_boxes(), [("InAddBuffer", DEVICE_GONE)])
             stop_and_close(self, program, probe)
-            held = held_blocks(program)
-            print(f"held blocks: {held}")
-            self.assertEqual(held, {"capture": 3, "playback": 3})
+            assert_held(self, program, {"capture": 3, "playback": 3})
 
     def test_listed_devices_removed_and_a_format_refused(self):
         with AudioServer() as server:
@@ -34,9 +30,7 @@ class DeviceLossTest(DesktopTest):
             server.load_sink("spare_in", "Spare In")
             server.load_sink("ac3", "AC3 Receiver", "formats=ac3-iec61937")
             with Program(self.desktop, server) as program:
-                program.wait_window()
-                set_up(program, "Spare Out", "Monitor of Spare In")
-                probe = StallProbe(program)
+                probe = set_up(program, "Spare Out", "Monitor of Spare In")
                 server.unload("spare_out")
                 server.unload("spare_in")
                 # The capture device is asked first, and a refusal ends the start.

@@ -3,24 +3,17 @@ session manager: the server killed and started again before Start, then the capt
 removed during the relay."""
 from harness.audio import AudioServer
 from harness.program import Program
-from harness.stallprobe import StallProbe
-from relaycheck import (DEVICE_GONE, SERVER_GONE, DesktopTest, held_blocks, set_up,
-                        start_and_hear, stop_and_close)
+from relaycheck import (DEVICE_GONE, DesktopTest, assert_held, set_up,
+                        start_after_a_server_restart, stop_and_close)
 
 
 class PipeWireTest(DesktopTest):
     def test_relay_after_a_server_restart_and_a_source_removed(self):
         with AudioServer("pipewire") as server, Program(self.desktop, server) as program:
-            program.wait_window()
-            set_up(program)
-            probe = StallProbe(program)
-            server.kill()
-            program.click("InButton")
-            self.assertEqual(program.answer_boxes(), [("In Device Query", SERVER_GONE)])
-            server.start()
-            start_and_hear(self, server, program)
+            probe = set_up(program)
+            start_after_a_server_restart(self, server, program)
             server.unload("mic")
             program.wait_box()
             self.assertEqual(program.answer_boxes(), [("InAddBuffer", DEVICE_GONE)])
             stop_and_close(self, program, probe)
-            self.assertEqual(held_blocks(program), {"capture": 3})
+            assert_held(self, program, {"capture": 3})

@@ -8,6 +8,7 @@ import unittest
 
 from harness.desktop import Desktop
 from harness.recording import Recorder
+from harness.stallprobe import StallProbe
 
 BLOCK = 0.3  # seconds, the slider at its bottom end
 # An instrumented program runs several times slower: its runs prove the absence of leaks
@@ -34,10 +35,14 @@ class DesktopTest(unittest.TestCase):
 
 
 def set_up(program, output="Test Speakers", capture="Monitor of Tone Mic"):
+    """Once the window shows: the devices chosen, the shortest blocks; a stall probe on the
+    window from then on."""
+    program.wait_window()
     program.select("ComboBox1", output)
     program.select("ComboBox2", capture)
     program.click("Bufset")
     program.key("End")
+    return StallProbe(program)
 
 
 def start_and_hear(test, server, program):
@@ -56,6 +61,17 @@ def start_and_hear(test, server, program):
     # Four blocks, give or take the start; the relay's timing is the relay test's.
     test.assertLess(heard.time_of(onset) - pressed, 4 * BLOCK + 1.0)
     return heard
+
+
+def start_after_a_server_restart(test, server, program):
+    """The server killed before Start: one box and no relay; started again, the relay works
+    on the new server."""
+    server.kill()
+    program.click("InButton")
+    test.assertEqual(program.answer_boxes(), [("In Device Query", SERVER_GONE)])
+    test.assertEqual(program.control("InButton").caption(), "Start")
+    server.start()
+    start_and_hear(test, server, program)
 
 
 def stop_and_close(test, program, probe, by_window=True):
@@ -78,7 +94,7 @@ def stop_and_close(test, program, probe, by_window=True):
     return program.settings()
 
 
-def held_blocks(program):
+def assert_held(test, program, expected):
     """The blocks the program reported held back from a gone device, by side."""
     held = {}
     with open(program.log, encoding="utf-8", errors="replace") as log:
@@ -86,4 +102,5 @@ def held_blocks(program):
             words = line.split()
             if line.startswith("phonoduct: ") and "held" in words:
                 held[words[1]] = int(words[4])
-    return held
+    print(f"held blocks: {held}")
+    test.assertEqual(held, expected)

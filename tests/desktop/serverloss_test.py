@@ -1,19 +1,18 @@
 """The audio server goes away under the program: killed during a relay, killed and started
 again before Start, and not there at all when the program starts."""
 import time
+
 from harness.audio import AudioServer
 from harness.program import Program
 from harness.stallprobe import StallProbe
-from relaycheck import (SERVER_GONE, STALL, DesktopTest, held_blocks, set_up, start_and_hear,
-                        stop_and_close)
+from relaycheck import (SERVER_GONE, STALL, DesktopTest, assert_held, set_up,
+                        start_after_a_server_restart, start_and_hear, stop_and_close)
 
 
 class ServerLossTest(DesktopTest):
     def test_server_killed_during_a_relay(self):
         with AudioServer() as server, Program(self.desktop, server) as program:
-            program.wait_window()
-            set_up(program)
-            probe = StallProbe(program)
+            probe = set_up(program)
             start_and_hear(self, server, program)
             server.kill()
             program.wait_box()
@@ -22,21 +21,12 @@ class ServerLossTest(DesktopTest):
                              [("InAddBuffer", SERVER_GONE), ("OutAddBuffer", SERVER_GONE)])
             settings = stop_and_close(self, program, probe)
             self.assertEqual(settings["OutputDevice"], "Test Speakers")
-            held = held_blocks(program)
-            print(f"held blocks: {held}")
-            self.assertEqual(held, {"capture": 3, "playback": 3})
+            assert_held(self, program, {"capture": 3, "playback": 3})
 
     def test_server_restarted_then_start_again(self):
         with AudioServer() as server, Program(self.desktop, server) as program:
-            program.wait_window()
-            set_up(program)
-            probe = StallProbe(program)
-            server.kill()
-            program.click("InButton")
-            self.assertEqual(program.answer_boxes(), [("In Device Query", SERVER_GONE)])
-            self.assertEqual(program.control("InButton").caption(), "Start")
-            server.start()
-            start_and_hear(self, server, program)
+            probe = set_up(program)
+            start_after_a_server_restart(self, server, program)
             stop_and_close(self, program, probe, by_window=False)
 
     def test_no_server_at_start(self):

@@ -7,7 +7,6 @@ import time
 from harness.audio import AudioServer
 from harness.program import Program
 from harness.recording import Recorder
-from harness.stallprobe import StallProbe
 from relaycheck import BLOCK, STALL, TONE, DesktopTest, set_up, start_and_hear, stop_and_close
 
 # Longer than the seven ring slots take to fill or to drain.
@@ -17,9 +16,7 @@ STALLED = 8 * BLOCK
 class StallTest(DesktopTest):
     def test_relay_empty_ring_and_full_ring(self):
         with AudioServer() as server, Program(self.desktop, server) as program:
-            program.wait_window()
-            set_up(program)
-            probe = StallProbe(program)
+            probe = set_up(program)
             began = time.monotonic()
             start_and_hear(self, server, program)
             phases = {"relay": (began, time.monotonic())}
