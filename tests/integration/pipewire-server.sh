@@ -35,9 +35,13 @@ start() {
     export XDG_RUNTIME_DIR="$dir/run" HOME="$dir/home" DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/bus"
     dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork </dev/null >/dev/null 2>&1 &
     echo $! >>"$dir/pids"
+    # Each daemon wants the one before it: a session manager that finds no PipeWire socket
+    # exits, and the pulse server then refuses every module.
+    retry test -S "$dir/bus"
     for daemon in pipewire wireplumber pipewire-pulse; do
         $daemon </dev/null >>"$dir/pw.log" 2>&1 &
         echo $! >>"$dir/pids"
+        [ $daemon != pipewire ] || retry test -S "$dir/run/pipewire-0"
     done
     ln -s "$dir/run/pulse/native" "$dir/native"
     export PULSE_SERVER="unix:$dir/native"
