@@ -14,7 +14,7 @@ BLOCK = 0.3  # seconds, the slider at its bottom end
 # An instrumented program runs several times slower: its runs prove the absence of leaks
 # and memory errors, the plain build the timing.
 STALL = 0.5 if os.environ.get("PHONODUCT_SANITIZE") else 0.150
-TONE = 0.05  # level of the relayed tone, well above silence and well below the tone
+TONE = 0.05  # a level well above silence and well below the relayed tone's
 SERVER_GONE = "The audio server is not running."
 DEVICE_GONE = "The audio device is not available: it may have been removed."
 BAD_FORMAT = "The audio device does not support this sound format."
