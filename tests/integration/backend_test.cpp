@@ -9,6 +9,7 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -333,8 +334,10 @@ TEST_F(PulsePlaybackTest, AHeaderWrittenAfterTheQueueRanDryPlaysInFull)
     auto second = ToneBlocks(1, 300);
     const auto written = WriteTone(out, second, 300);
     ASSERT_TRUE(log.WaitFor(MM_WOM_DONE, 2, 1s));
+    // PipeWire plays the tail only once it has been found held back and padded.
+    const double padding = std::filesystem::exists(ServerDir() + "/pipewire") ? 100 : 0;
     EXPECT_GE(Ms(log.Of(MM_WOM_DONE)[1].time - written), 280);
-    EXPECT_LE(Ms(log.Of(MM_WOM_DONE)[1].time - written), 360);
+    EXPECT_LE(Ms(log.Of(MM_WOM_DONE)[1].time - written), 360 + padding);
     std::this_thread::sleep_for(100ms);
     recorder.Stop();
 
