@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-MonitorRecorder::MonitorRecorder(std::string source, PcmLayout layout)
-    : source(std::move(source)), layout(layout)
+MonitorRecorder::MonitorRecorder(std::string source, PcmLayout layout, std::string server)
+    : source(std::move(source)), layout(layout), server(std::move(server))
 {
 }
 
@@ -24,7 +24,8 @@ bool MonitorRecorder::Start()
     attr.tlength = attr.prebuf = attr.minreq = static_cast<std::uint32_t>(-1);
     attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &sampleSpec));
     int error = 0;
-    pa_simple* connection = pa_simple_new(nullptr, "phonoduct-test-recorder", PA_STREAM_RECORD,
+    pa_simple* connection = pa_simple_new(server.empty() ? nullptr : server.c_str(),
+                                          "phonoduct-test-recorder", PA_STREAM_RECORD,
                                           source.c_str(), "monitor", &sampleSpec, nullptr, &attr, &error);
     if (!connection)
         return false;

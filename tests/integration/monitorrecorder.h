@@ -16,7 +16,8 @@ class MonitorRecorder {
 public:
     using Clock = std::chrono::steady_clock;
 
-    MonitorRecorder(std::string source, PcmLayout layout);
+    // `server`: the audio server's address; the default one (PULSE_SERVER) when empty.
+    MonitorRecorder(std::string source, PcmLayout layout, std::string server = {});
     ~MonitorRecorder();
 
     // False if the source could not be opened.
@@ -38,6 +39,7 @@ private:
 
     std::string source;
     PcmLayout layout;
+    std::string server;
     std::atomic<bool> running{false};
     std::thread thread;
     mutable std::mutex mutex;

@@ -1,14 +1,19 @@
 #!/bin/sh
 # Starts or stops a private PulseAudio server for the integration tests, in its own folder:
-#   pulse-server.sh start DIR    server at unix:DIR/native, pid in DIR/pid
+#   pulse-server.sh start DIR [desktop]    server at unix:DIR/native, pid in DIR/pid
 #   pulse-server.sh stop DIR
-# The server has two null sinks, "Test Speakers" (speakers) and "Tone Mic" (mic), with a
-# 1 kHz tone played into mic; mic.monitor serves as the microphone.
+# The server has two null sinks, "Test Speakers" (speakers, the default sink) and "Tone Mic"
+# (mic), with a 1 kHz tone played into mic; mic.monitor serves as the microphone and is the
+# default source. With "desktop" the speakers suspend when idle and start afresh for the next
+# stream, as a desktop's devices do.
 set -eu
 action=$1
 dir=$2
+rig=${3:-}
 
 start() {
+    idle=""
+    [ "$rig" != desktop ] || idle="module-suspend-on-idle timeout=1"
     rm -rf "$dir"
     mkdir -p "$dir/run" "$dir/home"
     chmod 700 "$dir/run"
@@ -19,6 +24,7 @@ start() {
         -L "module-null-sink sink_name=speakers sink_properties='device.description=\"Test Speakers\"'" \
         -L "module-null-sink sink_name=mic sink_properties='device.description=\"Tone Mic\"'" \
         -L "module-sine sink=mic frequency=1000" \
+        ${idle:+-L "$idle"} \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/pid"
     export PULSE_SERVER="unix:$dir/native"
@@ -35,10 +41,13 @@ start() {
     pactl set-default-source mic.monitor
     # An idle null sink renders up to 2 s ahead and a new stream waits for that render to end.
     # A low-latency recording of each monitor keeps both sinks at a 10 ms pace, as hardware is.
-    for sink in speakers mic; do
-        parec --latency-msec=10 -d $sink.monitor --raw </dev/null >/dev/null 2>&1 &
-        echo $! >>"$dir/keepers"
-    done
+    # On the desktop rig the speakers' recording is one that lets them suspend when idle.
+    keep parec --latency-msec=10 -d mic.monitor --raw
+    if [ "$rig" = desktop ]; then
+        keep /usr/bin/python3 "$(dirname "$0")/pacer.py" speakers.monitor
+    else
+        keep parec --latency-msec=10 -d speakers.monitor --raw
+    fi
     tries=0
     until [ "$(pactl list short source-outputs | wc -l)" -ge 2 ] || [ $tries -gt 100 ]; do
         tries=$((tries + 1))
@@ -48,6 +57,11 @@ start() {
         pactl suspend-sink $sink 1
         pactl suspend-sink $sink 0
     done
+}
+
+keep() {  # COMMAND...: a recording that runs until the server stops
+    "$@" </dev/null >/dev/null 2>&1 &
+    echo $! >>"$dir/keepers"
 }
 
 running() {

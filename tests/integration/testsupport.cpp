@@ -65,10 +65,11 @@ int ServerPid()
     return pid;
 }
 
-std::string Pactl(const std::string& arguments)
+std::string Pactl(const std::string& arguments, const std::string& server)
 {
     std::string output;
-    FILE* pipe = popen(("pactl " + arguments + " 2>/dev/null").c_str(), "r");
+    const std::string command = server.empty() ? "pactl " : "PULSE_SERVER=" + server + " pactl ";
+    FILE* pipe = popen((command + arguments + " 2>/dev/null").c_str(), "r");
     if (!pipe)
         return output;
     char buffer[256];

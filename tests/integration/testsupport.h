@@ -27,8 +27,8 @@ int FindOutDevice(WaveService& service, const std::string& name);
 // The test server's folder (PHONODUCT_PULSE_DIR) and the pid of its daemon.
 std::string ServerDir();
 int ServerPid();
-// Runs pactl against the test server; its standard output.
-std::string Pactl(const std::string& arguments);
+// Runs pactl against the test server, or the server at `server`; its standard output.
+std::string Pactl(const std::string& arguments, const std::string& server = {});
 
 // Bytes per second of a layout.
 std::size_t BytesPerSecond(const PcmLayout& layout);

@@ -14,9 +14,11 @@ _SCRIPTS = {"pulse": "pulse-server.sh", "pipewire": "pipewire-server.sh"}
 
 
 class AudioServer:
-    def __init__(self, kind="pulse"):
+    def __init__(self, kind="pulse", desktop=False):
+        """`desktop`: the speakers suspend when idle, as a desktop's do (PulseAudio only)."""
         self.script = os.path.abspath(os.path.join(_RIGS, _SCRIPTS[kind]))
         self.kind = kind
+        self.rig = ["desktop"] if desktop else []
         self.parent = tempfile.mkdtemp(prefix=f"phonoduct-{kind}-")
         self.folder = os.path.join(self.parent, "server")
         self.env = {"PULSE_SERVER": f"unix:{self.folder}/native"}
@@ -31,7 +33,7 @@ class AudioServer:
         return False
 
     def start(self):
-        subprocess.run([self.script, "start", self.folder], check=True, timeout=60,
+        subprocess.run([self.script, "start", self.folder, *self.rig], check=True, timeout=60,
                        stdin=subprocess.DEVNULL)
 
     def stop(self):

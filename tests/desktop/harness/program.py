@@ -33,12 +33,15 @@ _BOX_ROLES = {"dialog", "alert"}
 
 
 class Program:
-    def __init__(self, desktop, server=None, settings=None, env=None, wrapper=()):
+    def __init__(self, desktop, server=None, settings=None, env=None, wrapper=(),
+                 executable=PROGRAM):
         """`settings`: the folder that holds the settings (XDG_CONFIG_HOME); a new empty one
         by default, so that the program makes its first run. `env`: variables to set, or to
-        unset where the value is None. `wrapper`: a command that runs the program in the
-        same process (by exec), such as a namespace of its own."""
+        unset where the value is None. `wrapper`: a command that runs the program, given as
+        its last argument, in the same process (by exec), such as a namespace of its own, or
+        as a child process, such as a launcher. `executable`: the program's file."""
         self.desktop = desktop
+        self.executable = os.path.abspath(executable)
         self._own_settings = settings is None
         self.settings_home = settings or tempfile.mkdtemp(prefix="phonoduct-settings-")
         self.env = dict(os.environ, **desktop.env, XDG_CONFIG_HOME=self.settings_home,
@@ -71,8 +74,7 @@ class Program:
 
     def start(self):
         self.launched = time.monotonic()
-        self.process = processes.start([*self.wrapper, os.path.abspath(PROGRAM)], self.log,
-                                       env=self.env)
+        self.process = processes.start([*self.wrapper, self.executable], self.log, env=self.env)
 
     def wait_window(self, timeout=20):
         """Waits until the main window shows; the time since launch, in seconds."""
@@ -97,7 +99,7 @@ class Program:
         return Control(self, found[which])
 
     def click(self, name):
-        self.control(name).click()
+        return self.control(name).click()
 
     def key(self, *keys):
         """Types keys (xdotool names: Tab, Down, space, Return...) into the focused window."""
@@ -189,9 +191,23 @@ class Program:
         desktop = Atspi.get_desktop(0)
         desktop.clear_cache()
         for application in _children(desktop):
-            if application.get_process_id() == self.process.pid:
+            if application.get_process_id() in self._pids():
                 return application
         return None
+
+    def _pids(self):
+        """The started process and all its descendants."""
+        found = []
+        pending = [self.process.pid]
+        while pending:
+            pid = pending.pop()
+            found.append(pid)
+            try:
+                with open(f"/proc/{pid}/task/{pid}/children") as children:
+                    pending.extend(int(child) for child in children.read().split())
+            except OSError:
+                pass  # ended meanwhile
+        return found
 
     def _main_frame(self):
         application = self._application()
@@ -207,7 +223,7 @@ class Program:
         while pending:
             window = pending.pop()
             pid = window.get_full_property(pid_atom, X.AnyPropertyType)
-            if pid and pid.value[0] == self.process.pid and window.get_wm_name() == title:
+            if pid and pid.value[0] in self._pids() and window.get_wm_name() == title:
                 return window.id
             pending.extend(window.query_tree().children)
         return None
@@ -262,11 +278,16 @@ class Control:
         return box.x, box.y, box.width, box.height
 
     def click(self):
+        """Clicks the middle of the control; the time (monotonic) just before the press."""
         left, top, width, height = self.extents()
         # No --sync: it waits for a motion that never comes when the pointer is already there.
-        subprocess.run(["xdotool", "mousemove", str(left + width // 2),
-                        str(top + height // 2), "click", "1"], env=self.program.env, check=True,
-                       timeout=30)
+        self._xdotool("mousemove", str(left + width // 2), str(top + height // 2))
+        pressed = time.monotonic()
+        self._xdotool("click", "1")
+        return pressed
+
+    def _xdotool(self, *arguments):
+        subprocess.run(["xdotool", *arguments], env=self.program.env, check=True, timeout=30)
 
 
 class Box:

@@ -1,0 +1,105 @@
+"""scripts/launch, through which scripts/run starts the program, in the situations where it
+does more than start it: a display without an audio server, no display (the demonstration),
+and VNC (here with an audio server). One desktop per process: one test here uses it."""
+import os
+import re
+import socket
+import subprocess
+import tempfile
+import time
+import unittest
+from types import SimpleNamespace
+
+from harness import processes
+from harness.audio import AudioServer
+from harness.desktop import Desktop
+from harness.program import PROGRAM, Program
+from harness.recording import RATE, Recorder
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+LAUNCH = os.path.join(ROOT, "scripts", "launch")
+NO_SERVER = {"PULSE_SERVER": "unix:/nonexistent/native"}
+
+
+def launch(demo_folder="/nonexistent"):
+    """The launcher, to be followed by the program and its arguments."""
+    return [LAUNCH, demo_folder]
+
+
+def first_line(program):
+    with open(program.log) as log:
+        return log.readline().strip()
+
+
+class LaunchTest(unittest.TestCase):
+    def test_display_without_audio_server_relays_the_private_tone(self):
+        with Desktop() as desktop, \
+                Program(desktop, env=NO_SERVER, wrapper=launch()) as program:
+            program.wait_window()
+            self.assertEqual(program.control("ComboBox1").items(),
+                             ["Wave Mapper", "Test Speakers", "Tone Mic"])
+            self.assertIn("Monitor of Tone Mic", program.control("ComboBox2").items())
+            address = re.search(r"\((unix:\S+)\)", first_line(program)).group(1)
+            server = SimpleNamespace(env={"PULSE_SERVER": address})
+            program.click("Bufset")
+            program.key("End")  # 0.3 s blocks: the tone arrives after 1.2 s
+            speakers = Recorder(server)
+            pressed = program.click("InButton")
+            time.sleep(2.5)
+            program.click("InButton")
+            self.assertEqual(program.answer_boxes(), [])
+            program.click("InButton")
+            self.assertEqual(program.wait_exit(), 0)
+            heard = speakers.stop()
+            onset = heard.onset(0.1, heard.frame_at(pressed))
+            self.assertIsNotNone(onset, "the tone never arrived")
+            # It keeps coming; its quality is the relay tests' and the demonstration's to judge.
+            quiet = heard.quiet_windows(0.1, onset, onset + RATE)
+            self.assertLess(len(quiet), 10, "the tone came and went")
+            gone = subprocess.run(["pactl", "info"], env=dict(os.environ, **server.env),
+                                  capture_output=True, timeout=30)
+            self.assertNotEqual(gone.returncode, 0, "the private server outlived the program")
+
+    def test_no_display_runs_the_demonstration(self):
+        env = {name: value for name, value in os.environ.items()
+               if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        with tempfile.TemporaryDirectory(prefix="phonoduct-demo-") as folder:
+            demo = subprocess.run([*launch(folder), os.path.abspath(PROGRAM)], env=env,
+                                  stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                  timeout=90)
+            print(demo.stdout, demo.stderr)
+            self.assertEqual(demo.returncode, 0)
+            self.assertTrue(demo.stdout.startswith("No display: a demonstration"))
+            self.assertIn("result   the relay worked", demo.stdout)
+            with open(os.path.join(folder, "screenshot.png"), "rb") as screenshot:
+                self.assertEqual(screenshot.read(8), b"\x89PNG\r\n\x1a\n")
+            recorded = os.path.getsize(os.path.join(folder, "speakers.wav"))
+            self.assertGreater(recorded, 8 * RATE * 2)  # 8 s, mono, 16 bits
+
+    def test_vnc_answers_with_the_rfb_greeting(self):
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        with AudioServer() as server:
+            log = os.path.join(server.parent, "launch.log")
+            env = dict(os.environ, **server.env, XDG_CONFIG_HOME=server.parent)
+            env.pop("DISPLAY", None)
+            launcher = processes.start([*launch(), os.path.abspath(PROGRAM), "--vnc", str(port)],
+                                       log, env=env)
+            try:
+                greeting = processes.wait_until(lambda: _greeting(port), 30, "VNC greeting")
+            finally:
+                processes.stop(launcher)
+            with open(log) as output:
+                line = output.readline()
+        self.assertEqual(greeting, b"RFB 003.003\n")
+        self.assertTrue(line.startswith("VNC, audio server pulseaudio:"), line)
+        self.assertIn(f"point a VNC viewer at port {port} of {socket.gethostname()}", line)
+
+
+def _greeting(port):
+    try:
+        with socket.create_connection(("127.0.0.1", port), timeout=5) as connection:
+            return connection.recv(12)
+    except OSError:
+        return None
