@@ -1,0 +1,4 @@
+// On Windows the platform's own registry (advapi32) replaces our REGEDIT4 store.
+#pragma once
+
+#include <windows.h>

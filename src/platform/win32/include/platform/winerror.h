@@ -1,0 +1,4 @@
+// On Windows the platform's own status codes replace ours.
+#pragma once
+
+#include <windows.h>
