@@ -19,6 +19,8 @@ public:
     // gets one block of silence and no slot is consumed; once stopping, the slot at GetPos is
     // taken whatever it holds.
     void GetBlock(WAVEHDR& header, bool stopping);
+    // True while no recorded block waits to be read.
+    bool Empty() const { return RingFree[GetPos]; }
 
     std::array<LPSTR, Slots> RingData{};
     std::array<HGLOBAL, Slots> RingHandle{};

@@ -97,6 +97,10 @@ public:
     bool MultiOut = false;
     int InPos = 0;
     int OutPos = 0;
+    // The playback entry that found the ring empty and waits for the next recorded block, or
+    // -1. The platform posts the two devices' notifications in no fixed order: the playback
+    // one for a block often comes a few milliseconds before the capture one that fills it.
+    int WaitingOut = -1;
 
     // A side whose device reported itself gone from a header operation is held: its blocks
     // go to the device no more until Stop, since each would only fail again with the same
@@ -141,6 +145,7 @@ private:
 
     void StartCapture();
     void PreRoll();
+    void RefillOut(int i);
     bool SkipUnqueuedIn();
     void UnprepareAll(int& position, void (DuctEngine::*unprepare)(int));
     void ReportHeld() const;

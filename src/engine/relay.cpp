@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 constexpr DWORD StopPause = 100;
@@ -39,6 +40,7 @@ void DuctEngine::StartRelay()
     Ring.Underruns = 0;
     InHeld = OutHeld = false;
     InHeldBlocks = OutHeldBlocks = 0;
+    WaitingOut = -1;
 
     const bool inOpened = OpenIn();
     if (inOpened)
@@ -107,6 +109,7 @@ void DuctEngine::StopRelay()
     Sleep(StopPause);
     FreeBuffers();
     ReportHeld();
+    WaitingOut = -1;
     Switching = false;
 }
 
@@ -182,6 +185,8 @@ void DuctEngine::OnWimData()
     PrepareIn(InPos);
     AddIn(InPos);
     InPos = NextEntry(InPos);
+    if (WaitingOut >= 0 && OutOpen)
+        RefillOut(std::exchange(WaitingOut, -1));
 }
 
 void DuctEngine::OnWomDone()
@@ -196,11 +201,27 @@ void DuctEngine::OnWomDone()
         UnprepareOut(OutPos);
     if (!MultiOut)
         OutPos = NextEntry(OutPos);
-    Ring.GetBlock(*OutHeaders[OutPos].Header, Stopping);
-    if (!OutHeaders[OutPos].Prepared) {
-        PrepareOut(OutPos);
-        WriteOut(OutPos);
-    }
+    // An entry still waiting when the next one is done waited a whole block: the device runs
+    // dry, so it goes now, with silence if need be, and before the next to keep their order.
+    if (WaitingOut >= 0)
+        RefillOut(std::exchange(WaitingOut, -1));
+    if (Ring.Empty() && !Stopping)
+        WaitingOut = OutPos;
+    else
+        RefillOut(OutPos);
     if (MultiOut)
         OutPos = NextEntry(OutPos);
+}
+
+void DuctEngine::RefillOut(int i)
+{
+    if (OutHeld) {
+        ++OutHeldBlocks;
+        return;
+    }
+    Ring.GetBlock(*OutHeaders[i].Header, Stopping);
+    if (!OutHeaders[i].Prepared) {
+        PrepareOut(i);
+        WriteOut(i);
+    }
 }

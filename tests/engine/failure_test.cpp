@@ -147,8 +147,9 @@ TEST(MissingDevice, CaptureThatFailsToOpenLeavesPlaybackPlayingSilence)
     const std::vector<BYTE> played = rig.PlayedBytes();
     EXPECT_EQ(played.size(), 10u * static_cast<std::size_t>(rig.engine.BlockSize));
     EXPECT_EQ(played, std::vector<BYTE>(played.size(), 128));
-    // Every playback notification found the ring empty and queued silence.
-    EXPECT_EQ(rig.engine.Ring.Underruns, 10u);
+    // Every playback entry waited a block for a recording that never came, then took silence.
+    EXPECT_EQ(rig.engine.Ring.Underruns, 9u);
+    EXPECT_EQ(rig.engine.WaitingOut, 1);
     rig.Stop();
     EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox1));
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);

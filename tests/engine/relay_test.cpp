@@ -168,6 +168,27 @@ TEST_P(RelayTest, SecondRelayStartsAtTheFirstEntriesAndSlots)
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
 }
 
+// The platform's own service posts a block's capture notification some 15 ms after the playback
+// one that ends with it: the playback entry waits for the block instead of taking silence.
+TEST_P(RelayTest, APlaybackNotificationAheadOfItsBlockWaitsForIt)
+{
+    rig.sim.SetCaptureLag(15 * SimSecond / 1000);
+    ASSERT_TRUE(rig.Start());
+    rig.RunBlocks(9);
+    EXPECT_EQ(rig.engine.Ring.Underruns, 0u);
+    const std::vector<BYTE> played = rig.PlayedBytes();
+    const std::size_t block = static_cast<std::size_t>(rig.engine.BlockSize);
+    const std::size_t preRoll = (Sync() ? 1 : 4) * block;
+    ASSERT_GE(played.size(), 8 * block);
+    EXPECT_EQ(std::vector<BYTE>(played.begin(), played.begin() + preRoll),
+              std::vector<BYTE>(preRoll, 128));
+    EXPECT_EQ(std::vector<BYTE>(played.begin() + preRoll, played.end()),
+              Recorded(0, played.size() - preRoll));
+    rig.Stop();
+    EXPECT_EQ(rig.engine.WaitingOut, -1);
+    EXPECT_TRUE(rig.window.Boxes().empty());
+}
+
 TEST_P(RelayTest, CaptureDataWhileSwitchingChangesNothing)
 {
     ASSERT_TRUE(rig.Start());
