@@ -17,14 +17,25 @@ bool IsMapper(UINT_PTR id)
     return id == WAVE_MAPPER || id == static_cast<UINT_PTR>(-1);
 }
 
+// A record shorter than the platform's gets its first `size` bytes, as the platform's does.
 template <typename Caps>
-void FillCaps(const SimDevice& device, Caps& caps)
+void FillCaps(const SimDevice& device, DWORD support, Caps* out, UINT size)
 {
-    std::memset(&caps, 0, sizeof caps);
+    Caps caps{};
     const std::size_t length = std::min<std::size_t>(device.name.size(), MAXPNAMELEN - 1);
     std::memcpy(caps.szPname, device.name.data(), length);
     caps.dwFormats = device.formats;
     caps.wChannels = 2;
+    if constexpr (requires { caps.dwSupport; })
+        caps.dwSupport = support;
+    std::memcpy(out, &caps, std::min<std::size_t>(size, sizeof caps));
+}
+
+// 100 ms of sound in whole sample frames.
+std::uint64_t Backlog(LPCWAVEFORMATEX format)
+{
+    const DWORD frame = std::max<WORD>(format->nBlockAlign, 1);
+    return format->nAvgBytesPerSec / 10 / frame * frame;
 }
 
 void StoreHandle(SimSide side, LPVOID out, UINT_PTR handle)
@@ -66,9 +77,9 @@ MMRESULT SimWaveService::waveInGetDevCapsA(UINT_PTR uDeviceID, LPWAVEINCAPSA pwi
     const MMRESULT result = DeviceCaps(SimSide::In, uDeviceID, device);
     if (result != MMSYSERR_NOERROR)
         return result;
-    if (!pwic || cbwic < sizeof(WAVEINCAPSA))
+    if (!pwic)
         return MMSYSERR_INVALPARAM;
-    FillCaps(device, *pwic);
+    FillCaps(device, 0, pwic, cbwic);
     return MMSYSERR_NOERROR;
 }
 
@@ -80,10 +91,9 @@ MMRESULT SimWaveService::waveOutGetDevCapsA(UINT_PTR uDeviceID, LPWAVEOUTCAPSA p
     const MMRESULT result = DeviceCaps(SimSide::Out, uDeviceID, device);
     if (result != MMSYSERR_NOERROR)
         return result;
-    if (!pwoc || cbwoc < sizeof(WAVEOUTCAPSA))
+    if (!pwoc)
         return MMSYSERR_INVALPARAM;
-    FillCaps(device, *pwoc);
-    pwoc->dwSupport = device.sync ? WAVECAPS_SYNC : 0;
+    FillCaps(device, device.sync ? WAVECAPS_SYNC : 0, pwoc, cbwoc);
     return MMSYSERR_NOERROR;
 }
 
@@ -135,7 +145,7 @@ MMRESULT SimWaveService::Open(SimSide side, LPVOID handle, UINT id, LPCWAVEFORMA
     const UINT_PTR value = nextHandle_;
     nextHandle_ += 0x10;
     SimStream& stream = StreamsOf(side)[device].emplace(
-        value, target, SimTimeline(format->nAvgBytesPerSec, Drift(side)));
+        value, target, SimTimeline(format->nAvgBytesPerSec, Drift(side)), Backlog(format));
     StoreHandle(side, handle, value);
     stream.Notify(side == SimSide::In ? MM_WIM_OPEN : MM_WOM_OPEN, 0);
     return MMSYSERR_NOERROR;

@@ -50,10 +50,10 @@ MMRESULT SimWaveService::Queue(SimSide side, UINT_PTR handle, LPWAVEHDR header, 
         return WAVERR_UNPREPARED;
     if (side == SimSide::In) {
         if (stream->running && stream->queue.empty()) {
-            // The device recorded into nothing until now.
-            const std::uint64_t reached = stream->clock.BytesAt(now_);
-            lostBytes_ += reached - stream->position;
-            stream->position = reached;
+            // The device recorded into nothing until now and kept only the last part.
+            const std::uint64_t lost = Overflow(*stream);
+            lostBytes_ += lost;
+            stream->position += lost;
         }
         header->dwBytesRecorded = 0;
     } else if (!stream->running) {

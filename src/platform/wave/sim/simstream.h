@@ -10,8 +10,8 @@
 #include <vector>
 
 struct SimStream {
-    SimStream(UINT_PTR handle, HWND target, SimTimeline clock)
-        : handle(handle), target(target), clock(clock)
+    SimStream(UINT_PTR handle, HWND target, SimTimeline clock, std::uint64_t backlog)
+        : handle(handle), target(target), clock(clock), backlog(backlog)
     {
     }
 
@@ -29,6 +29,7 @@ struct SimStream {
     UINT_PTR handle;
     HWND target;  // null: the opener asked for no notifications
     SimTimeline clock;
+    std::uint64_t backlog;  // capture: bytes kept while no header is queued
     std::vector<LPWAVEHDR> queue;  // in device order; the front one is being filled or played
     bool running = false;
     // Stream bytes before the front header: capture counts recorded and lost bytes,

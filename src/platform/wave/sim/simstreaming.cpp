@@ -36,12 +36,23 @@ void SimWaveService::SetDrift(SimSide side, double ppm)
     }
 }
 
+void SimWaveService::SetCaptureLag(SimTime lag)
+{
+    captureLag_ = lag;
+}
+
+std::uint64_t SimWaveService::Overflow(const SimStream& stream) const
+{
+    const std::uint64_t waiting = stream.clock.BytesAt(now_) - stream.position;
+    return waiting > stream.backlog ? waiting - stream.backlog : 0;
+}
+
 std::uint64_t SimWaveService::CaptureBytesLost() const
 {
     std::uint64_t lost = lostBytes_;
     for (const std::optional<SimStream>& stream : inStreams_) {
         if (stream && stream->running && stream->queue.empty())
-            lost += stream->clock.BytesAt(now_) - stream->position;
+            lost += Overflow(*stream);
     }
     return lost;
 }
@@ -67,15 +78,18 @@ void SimWaveService::StopCapture(SimStream& stream)
         return;
     stream.running = false;
     const std::uint64_t reached = stream.clock.BytesAt(now_);
-    const std::uint64_t got = reached - stream.position;
-    stream.position = reached;
-    if (stream.queue.empty()) {
-        lostBytes_ += got;
-        return;
+    // With a capture lag, headers after the front one may hold sound too.
+    for (LPWAVEHDR header : stream.queue) {
+        const std::uint64_t part = std::min<std::uint64_t>(reached - stream.position,
+                                                           header->dwBufferLength);
+        if (part == 0)
+            break;
+        header->dwBytesRecorded = static_cast<DWORD>(part);
+        signal_(stream.position, reinterpret_cast<BYTE*>(header->lpData), part);
+        stream.position += part;
     }
-    WAVEHDR& front = *stream.queue.front();
-    front.dwBytesRecorded = static_cast<DWORD>(std::min<std::uint64_t>(got, front.dwBufferLength));
-    signal_(reached - got, reinterpret_cast<BYTE*>(front.lpData), front.dwBytesRecorded);
+    lostBytes_ += reached - stream.position;
+    stream.position = reached;
 }
 
 // The header being played keeps in the record only what had played; the others played nothing.
@@ -126,7 +140,9 @@ std::optional<SimWaveService::Due> SimWaveService::NextDue() const
             if (!stream || !stream->running || stream->queue.empty())
                 continue;
             const DWORD length = stream->queue.front()->dwBufferLength;
-            const SimTime time = std::max(now_, stream->clock.TimeOf(stream->position + length));
+            const SimTime lag = side == SimSide::In ? captureLag_ : 0;
+            const SimTime time = std::max(now_,
+                                          stream->clock.TimeOf(stream->position + length) + lag);
             // Strictly earlier only: at the same instant capture goes first, then the lower device.
             if (!next || time < next->time)
                 next = Due{time, side, i};

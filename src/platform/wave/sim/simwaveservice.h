@@ -61,7 +61,14 @@ public:
     // capture before playback at the same instant.
     void AdvanceTo(SimTime t);
 
-    // Bytes the capture device recorded while no header was queued (lost, as on a device).
+    // The platform's own service hands a capture header back some 10 to 20 ms after its last
+    // byte (its capture runs in periods of its own), so that the capture notification of a
+    // block often comes after the playback one that ends at the same moment. `lag` delays
+    // every capture completion by that much; 0 (the default) posts capture first.
+    void SetCaptureLag(SimTime lag);
+
+    // Bytes the capture device recorded while no header was queued and could not keep: like
+    // the platform's service, it keeps the last 100 ms for the next header queued.
     std::uint64_t CaptureBytesLost() const;
 
     // WaveService
@@ -128,6 +135,7 @@ private:
     // Streaming
     MMRESULT Reset(SimSide side, UINT_PTR handle);
     void StopCapture(SimStream& stream);
+    std::uint64_t Overflow(const SimStream& stream) const;
     void StopPlayback(SimStream& stream);
     std::optional<Due> NextDue() const;
     void CompleteCapture(SimStream& stream);
@@ -142,6 +150,7 @@ private:
     SimTime now_ = 0;
     double inDrift_ = 0;
     double outDrift_ = 0;
+    SimTime captureLag_ = 0;
     std::vector<Fault> faults_;
     std::array<std::array<int, OpCount>, 2> calls_{};
     Signal signal_;

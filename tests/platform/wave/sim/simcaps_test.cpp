@@ -69,7 +69,6 @@ TEST(SimCaps, BadRequestsAreRefusedAndLeaveTheRecord)
     };
     const Case cases[] = {
         {&service, 2, sizeof(WAVEOUTCAPSA), MMSYSERR_BADDEVICEID},
-        {&service, 0, sizeof(WAVEINCAPSA) - 1, MMSYSERR_INVALPARAM},
         {&none, 0, sizeof(WAVEOUTCAPSA), MMSYSERR_BADDEVICEID},
         {&none, WAVE_MAPPER, sizeof(WAVEOUTCAPSA), MMSYSERR_NODRIVER},
     };
@@ -84,6 +83,13 @@ TEST(SimCaps, BadRequestsAreRefusedAndLeaveTheRecord)
         EXPECT_EQ(out.dwFormats, 0xBEEFu);
     }
     EXPECT_EQ(service.waveInGetDevCapsA(0, nullptr, sizeof(WAVEINCAPSA)), MMSYSERR_INVALPARAM);
+    // A short record gets what fits, as the platform's service does.
+    WAVEINCAPSA shortRecord{};
+    shortRecord.dwFormats = 0xBEEF;
+    EXPECT_EQ(service.waveInGetDevCapsA(0, &shortRecord, 12), MMSYSERR_NOERROR);
+    EXPECT_EQ(std::string(shortRecord.szPname, 4), "Line");
+    EXPECT_EQ(shortRecord.szPname[4], 0);
+    EXPECT_EQ(shortRecord.dwFormats, 0xBEEFu);
     EXPECT_EQ(none.waveInGetNumDevs(), 0u);
     EXPECT_EQ(none.waveOutGetNumDevs(), 0u);
 }

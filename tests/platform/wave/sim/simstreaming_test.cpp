@@ -73,7 +73,7 @@ TEST_F(SimStreaming, CaptureFillsHeadersInQueueOrderFromItsStart)
     EXPECT_EQ(service.CaptureBytesLost(), 0u);
 }
 
-TEST_F(SimStreaming, CaptureLosesWhatArrivesWhileNoHeaderIsQueued)
+TEST_F(SimStreaming, CaptureKeepsTheLast100MsRecordedWhileNoHeaderIsQueued)
 {
     std::vector<std::pair<std::uint64_t, std::size_t>> asked;
     service.SetCaptureSignal([&](std::uint64_t position, BYTE* data, std::size_t size) {
@@ -81,15 +81,15 @@ TEST_F(SimStreaming, CaptureLosesWhatArrivesWhileNoHeaderIsQueued)
         std::memset(data, 7, size);
     });
     ASSERT_EQ(service.waveInStart(in), MMSYSERR_NOERROR);
-    service.AdvanceTo(500 * Ms);
-    EXPECT_EQ(service.CaptureBytesLost(), 5u * Tenth);
+    service.AdvanceTo(550 * Ms);
+    EXPECT_EQ(service.CaptureBytesLost(), 9u * Tenth / 2);
     Add(a);
     service.AdvanceTo(Second);
     ASSERT_EQ(target.arrivals.size(), 1u);
-    EXPECT_EQ(target.arrivals[0].time, 600 * Ms);
-    EXPECT_EQ(asked, (std::vector<std::pair<std::uint64_t, std::size_t>>{{5 * Tenth, Tenth}}));
+    EXPECT_EQ(target.arrivals[0].time, 550 * Ms);
+    EXPECT_EQ(asked, (std::vector<std::pair<std::uint64_t, std::size_t>>{{9 * Tenth / 2, Tenth}}));
     EXPECT_EQ(a.data[0], 7);
-    EXPECT_EQ(service.CaptureBytesLost(), 9u * Tenth);
+    EXPECT_EQ(service.CaptureBytesLost(), 9u * Tenth / 2 + 7u * Tenth / 2);
     ASSERT_EQ(service.waveInClose(in), MMSYSERR_NOERROR);
     service.AdvanceTo(2 * Second);
     EXPECT_EQ(service.CaptureBytesLost(), 9u * Tenth);
@@ -181,24 +181,30 @@ TEST_F(SimStreaming, EachDeviceKeepsItsOwnStartAndCaptureGoesFirstAtTheSameInsta
     Write(a);
     service.AdvanceTo(30 * Ms);
     Add(b);
+    Add(c);
     ASSERT_EQ(service.waveInStart(in), MMSYSERR_NOERROR);
-    service.AdvanceTo(200 * Ms);
-    ASSERT_EQ(target.arrivals.size(), 2u);
+    service.AdvanceTo(230 * Ms);
+    ASSERT_EQ(target.arrivals.size(), 3u);
     EXPECT_EQ(target.arrivals[0].msg, MM_WOM_DONE);
     EXPECT_EQ(target.arrivals[0].time, 100 * Ms);
     EXPECT_EQ(target.arrivals[1].msg, MM_WIM_DATA);
     EXPECT_EQ(target.arrivals[1].time, 130 * Ms);
 
-    // Playback written first, recording running: both end at 300 ms, capture is posted first.
-    ASSERT_EQ(service.waveOutUnprepareHeader(out, &a.header, Size), MMSYSERR_NOERROR);
-    Write(a);
-    Add(c);
-    service.AdvanceTo(Second);
-    ASSERT_EQ(target.arrivals.size(), 4u);
-    EXPECT_EQ(target.arrivals[2].msg, MM_WIM_DATA);
-    EXPECT_EQ(target.arrivals[2].time, 300 * Ms);
-    EXPECT_EQ(target.arrivals[3].msg, MM_WOM_DONE);
-    EXPECT_EQ(target.arrivals[3].time, 300 * Ms);
+    // Playback written first, recording running: both end at 330 ms, capture is posted first;
+    // with a capture lag, playback is.
+    for (SimTime lag : {SimTime{0}, 15 * Ms}) {
+        service.SetCaptureLag(lag);
+        const std::size_t before = target.arrivals.size();
+        ASSERT_EQ(service.waveOutUnprepareHeader(out, &a.header, Size), MMSYSERR_NOERROR);
+        Write(a);
+        Add(b);
+        const SimTime end = service.Now() + 100 * Ms;
+        service.AdvanceTo(end + lag);
+        ASSERT_EQ(target.arrivals.size(), before + 2);
+        EXPECT_EQ(target.arrivals[before].msg, lag ? MM_WOM_DONE : MM_WIM_DATA);
+        EXPECT_EQ(target.arrivals[before].time, end);
+        EXPECT_EQ(target.arrivals[before + 1].time, end + lag);
+    }
 }
 
 TEST_F(SimStreaming, DriftChangesCompletionTimes)
