@@ -9,18 +9,18 @@ protected:
     void SetUp() override { ASSERT_EQ(CreateUserKey("Software\\Test", key), ERROR_SUCCESS); }
     void TearDown() override { RegCloseKey(key); }
 
-    void Store(const RegistryValue& value)
+    void Store(const StoredValue& value)
     {
         ASSERT_EQ(RegSetValueExA(key, value.Name.c_str(), 0, value.Type, value.Data.data(),
                                  static_cast<DWORD>(value.Data.size())),
                   ERROR_SUCCESS);
     }
 
-    TempConfigHome config;
+    SettingsStore store;
     HKEY key = nullptr;
 };
 
-RegistryValue Raw(DWORD type, std::string bytes)
+StoredValue Raw(DWORD type, std::string bytes)
 {
     return {"V", type, {bytes.begin(), bytes.end()}};
 }
@@ -29,7 +29,7 @@ RegistryValue Raw(DWORD type, std::string bytes)
 TEST_F(RegistryOps, ADwordIsReadFromAnyValueOfExactlyFourBytes)
 {
     const struct {
-        RegistryValue stored;
+        StoredValue stored;
         LONG expected;
     } cases[] = {
         {Dword("V", 5), 5},
@@ -55,7 +55,7 @@ TEST_F(RegistryOps, ADwordIsReadFromAnyValueOfExactlyFourBytes)
 TEST_F(RegistryOps, ATextIsReadUpToItsFirstZeroFromAnyValueWithBytes)
 {
     const struct {
-        RegistryValue stored;
+        StoredValue stored;
         std::string expected;
     } cases[] = {
         {Text("V", "Test Speakers"), "Test Speakers"},

@@ -1,12 +1,11 @@
 #include "settings/settings.h"
 #include "fakesettingswindow.h"
-#include "platform/registrystore.h"
 #include "settings/registryops.h"
 #include "settingsstore.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 
@@ -16,7 +15,7 @@ using enum SettingsList;
 using Clock = std::chrono::steady_clock;
 
 // What an earlier run left: 11 kHz, 16 bits, stereo, slider 4, the second entry of each list.
-std::vector<RegistryValue> EarlierRun()
+std::vector<StoredValue> EarlierRun()
 {
     return {Dword("Rate", 1),           Dword("Bits", 1),
             Dword("Buffers", 4),        Dword("Channels", 1),
@@ -24,9 +23,9 @@ std::vector<RegistryValue> EarlierRun()
             Dword("Xpos", 10),          Dword("Ypos", 20)};
 }
 
-void Replace(std::vector<RegistryValue>& values, RegistryValue value)
+void Replace(std::vector<StoredValue>& values, StoredValue value)
 {
-    for (RegistryValue& old : values)
+    for (StoredValue& old : values)
         if (old.Name == value.Name)
             old = std::move(value);
 }
@@ -44,7 +43,7 @@ protected:
             RegCloseKey(state.SettingsKey);
     }
 
-    TempConfigHome config;
+    SettingsStore config;
     FakeSettingsWindow window;
     SettingsState state;
 };
@@ -60,7 +59,7 @@ TEST_F(Settings, TheFirstRunStoresTheDefaultsAndCentresTheWindow)
         {200, 100, 301, 201, -50, -50},
     };
     for (const auto& c : cases) {
-        TempConfigHome fresh;
+        SettingsStore fresh;
         FakeSettingsWindow first;
         SettingsState firstState;
         first.screenWidth = c.screenWidth;
@@ -68,12 +67,12 @@ TEST_F(Settings, TheFirstRunStoresTheDefaultsAndCentresTheWindow)
         first.width = c.width;
         first.height = c.height;
         LoadSettings(first, firstState);
-        EXPECT_EQ(ReadSettingsStore(fresh),
-                  (std::vector<RegistryValue>{Dword("Rate", 3), Dword("Bits", 1),
-                                              Dword("Buffers", 7), Dword("Channels", 2),
-                                              Text("InputDevice", "Wave Mapper"),
-                                              Text("OutputDevice", "Wave Mapper"),
-                                              Dword("Xpos", c.x), Dword("Ypos", c.y)}));
+        EXPECT_EQ(fresh.Read(),
+                  SettingsStore::InStoreOrder({Dword("Rate", 3), Dword("Bits", 1),
+                                               Dword("Buffers", 7), Dword("Channels", 2),
+                                               Text("InputDevice", "Wave Mapper"),
+                                               Text("OutputDevice", "Wave Mapper"),
+                                               Dword("Xpos", c.x), Dword("Ypos", c.y)}));
         EXPECT_EQ(first.left, std::max<LONG>(c.x, 0));
         EXPECT_EQ(first.top, std::max<LONG>(c.y, 0));
         EXPECT_EQ(Rates(first), (std::vector<bool>{true, false, false}));
@@ -107,7 +106,7 @@ TEST_F(Settings, SaveWritesTheControlsAndThePosition)
     const struct {
         bool rb4410, rb2205, rb1102, bits16, stereo;
         int bufset, output, input, left, top;
-        std::vector<RegistryValue> stored;
+        std::vector<StoredValue> stored;
     } cases[] = {
         {true, false, false, true, true, 9, 2, 1, 5, 6,
          {Dword("Rate", 3), Dword("Bits", 1), Dword("Buffers", 9), Dword("Channels", 1),
@@ -127,7 +126,7 @@ TEST_F(Settings, SaveWritesTheControlsAndThePosition)
           Dword("Xpos", 1), Dword("Ypos", 2)}},
     };
     for (const auto& c : cases) {
-        TempConfigHome fresh;
+        SettingsStore fresh;
         FakeSettingsWindow saved;
         SettingsState savedState;
         LoadSettings(saved, savedState);
@@ -138,7 +137,7 @@ TEST_F(Settings, SaveWritesTheControlsAndThePosition)
         saved.left = c.left;
         saved.top = c.top;
         SaveSettings(saved, savedState);
-        EXPECT_EQ(ReadSettingsStore(fresh), c.stored);
+        EXPECT_EQ(fresh.Read(), SettingsStore::InStoreOrder(c.stored));
     }
 }
 
@@ -146,7 +145,7 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
 {
     const struct {
         const char* what;
-        std::function<void(std::vector<RegistryValue>&)> store;
+        std::function<void(std::vector<StoredValue>&)> store;
         std::function<void(FakeSettingsWindow&)> check;
         std::function<void(FakeSettingsWindow&)> before = [](FakeSettingsWindow&) {};
     } cases[] = {
@@ -257,17 +256,17 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        TempConfigHome fresh;
-        std::vector<RegistryValue> values = EarlierRun();
+        SettingsStore fresh;
+        std::vector<StoredValue> values = EarlierRun();
         c.store(values);
-        WriteSettingsStore(fresh, values);
-        const std::string before = fresh.ReadStore();
+        fresh.Write(values);
+        const std::vector<StoredValue> before = fresh.Read();
         FakeSettingsWindow loaded;
         SettingsState loadedState;
         c.before(loaded);
         LoadSettings(loaded, loadedState);
         c.check(loaded);
-        EXPECT_EQ(fresh.ReadStore(), before);
+        EXPECT_EQ(fresh.Read(), before);
         RegCloseKey(loadedState.SettingsKey);
     }
 }
@@ -275,14 +274,14 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
 TEST_F(Settings, SaveWithoutLoadWritesNothingAndLeavesTheKeyOpen)
 {
     SaveSettings(window, state);
-    EXPECT_FALSE(std::filesystem::exists(config.Folder()));
+    EXPECT_TRUE(config.Empty());
 
-    WriteSettingsStore(config, EarlierRun());
-    const std::string before = config.ReadStore();
+    config.Write(EarlierRun());
+    const std::vector<StoredValue> before = config.Read();
     ASSERT_EQ(OpenUserKey(SettingsKeyPath, state.SettingsKey), ERROR_SUCCESS);
     window.bufset = 9;
     SaveSettings(window, state);
-    EXPECT_EQ(config.ReadStore(), before);
+    EXPECT_EQ(config.Read(), before);
     LONG buffers = 0;
     EXPECT_EQ(ReadDwordValue(state.SettingsKey, "Buffers", buffers), ERROR_SUCCESS);
     EXPECT_EQ(buffers, 4);
@@ -290,13 +289,13 @@ TEST_F(Settings, SaveWithoutLoadWritesNothingAndLeavesTheKeyOpen)
 
 TEST_F(Settings, ASecondLoadChangesNothing)
 {
-    WriteSettingsStore(config, EarlierRun());
+    config.Write(EarlierRun());
     LoadSettings(window, state);
     const HKEY key = state.SettingsKey;
     const int changes = window.changes;
-    std::vector<RegistryValue> values = EarlierRun();
+    std::vector<StoredValue> values = EarlierRun();
     Replace(values, Dword("Rate", 3));
-    WriteSettingsStore(config, values);
+    config.Write(values);
     LoadSettings(window, state);
     EXPECT_EQ(window.changes, changes);
     EXPECT_EQ(state.SettingsKey, key);
@@ -305,62 +304,15 @@ TEST_F(Settings, ASecondLoadChangesNothing)
 
 TEST_F(Settings, TheProgramHasOneStateForAllWindows)
 {
-    WriteSettingsStore(config, EarlierRun());
+    config.Write(EarlierRun());
     FakeSettingsWindow other;
     LoadSettings(window);
     LoadSettings(other);
     EXPECT_EQ(other.changes, 0);
     other.bufset = 8;
     SaveSettings(other);
-    const std::string saved = config.ReadStore();
-    EXPECT_NE(saved.find("\"Buffers\"=dword:00000008"), std::string::npos) << saved;
+    const std::vector<StoredValue> saved = config.Read();
+    EXPECT_NE(std::find(saved.begin(), saved.end(), Dword("Buffers", 8)), saved.end());
     SaveSettings(window);
-    EXPECT_EQ(config.ReadStore(), saved);
-}
-
-TEST_F(Settings, ACorruptStoreIsKeptAsideAndTheDefaultsAreUsed)
-{
-    const std::string corrupt = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Phonoduct]\n"
-                                "\"Buffers\"=dword:00000002\n\"InputDevice\"=\"Line In\n";
-    config.WriteStore(corrupt);
-    testing::internal::CaptureStderr();
-    LoadSettings(window, state);
-    const std::string message = testing::internal::GetCapturedStderr();
-
-    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-    const std::set<std::string> aside = config.SetAside();
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(TempConfigHome::ReadFile(config.Folder() + "/" + *aside.begin()), corrupt);
-    EXPECT_EQ(ReadSettingsStore(config).size(), 8u);
-    EXPECT_EQ(window.bufset, 7);
-}
-
-TEST_F(Settings, AnUnwritableConfigFolderEndsTheProgramAndWritesNothing)
-{
-    const std::string home = config.Home();
-    const struct {
-        const char* what;
-        std::string file;  // a file where a folder should be
-    } cases[] = {{"the config home is a file", home + "/config-file"},
-                 {"the settings folder is a file", home + "/phonoduct"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::ofstream(c.file) << "kept";
-        if (c.file != config.Folder())
-            setenv("XDG_CONFIG_HOME", c.file.c_str(), 1);
-        const std::string folder = RegistryStoreFolder();
-        window.haltExits = true;
-        EXPECT_EXIT(LoadSettings(window, state), testing::ExitedWithCode(0),
-                    testing::AllOf(testing::HasSubstr(folder),
-                                   testing::Truly([](const std::string& err) {
-                                       return std::count(err.begin(), err.end(), '\n') == 1;
-                                   })));
-        EXPECT_EQ(TempConfigHome::ReadFile(c.file), "kept");
-        std::set<std::string> entries;
-        for (const auto& entry : std::filesystem::directory_iterator(home))
-            entries.insert(entry.path().filename().string());
-        EXPECT_EQ(entries, (std::set<std::string>{std::filesystem::path(c.file).filename()}));
-        std::filesystem::remove(c.file);
-        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    }
+    EXPECT_EQ(config.Read(), saved);
 }
