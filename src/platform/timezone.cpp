@@ -1,12 +1,10 @@
+// The standard zone name on Linux.
 #include "platform/timezone.h"
 
 #include "platform/japanesesystem.h"
 
 #include <cstdlib>
 #include <ctime>
-#include <string_view>
-
-StandardZoneNameReader ReadStandardZoneName = SystemStandardZoneName;
 
 bool SystemStandardZoneName(std::string& name)
 {
@@ -22,11 +20,4 @@ bool SystemStandardZoneName(std::string& name)
         return false;
     name = tzname[0];
     return true;
-}
-
-bool IsJapaneseZone()
-{
-    constexpr std::string_view Tokyo = "\x93\x8C\x8B\x9E";
-    std::string name;
-    return ReadStandardZoneName(name) && name.find(Tokyo) != std::string::npos;
 }

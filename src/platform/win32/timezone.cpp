@@ -5,9 +5,6 @@
 
 #include <cwchar>
 #include <iterator>
-#include <string_view>
-
-StandardZoneNameReader ReadStandardZoneName = SystemStandardZoneName;
 
 bool SystemStandardZoneName(std::string& name)
 {
@@ -21,11 +18,4 @@ bool SystemStandardZoneName(std::string& name)
                                            sizeof bytes, nullptr, nullptr);
     name.assign(bytes, length);
     return true;
-}
-
-bool IsJapaneseZone()
-{
-    constexpr std::string_view Tokyo = "\x93\x8C\x8B\x9E";
-    std::string name;
-    return ReadStandardZoneName(name) && name.find(Tokyo) != std::string::npos;
 }
