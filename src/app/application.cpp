@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include "ui/main.h"
-#include "ui/stabout.h"
+#include "ui/qt/qtductform.h"
+#include "ui/qt/stabout.h"
 
 #include <QApplication>
 
@@ -20,16 +20,26 @@ void Application::Run()
     // Closing the main window ends the program even while the About box is shown.
     QApplication::setQuitOnLastWindowClosed(false);
     // The reference is set before the creation sequence runs, which may end the program.
-    DuctForm = new TDuctForm(service, *this);
-    DuctForm->FormOnCreate();
+    DuctForm = new QtDuctForm(service, *this);
+    DuctForm->Form.FormOnCreate();
     aboutBox = new TAboutBox();
     QApplication::exec();
     HaltProgram();
 }
 
-TAboutBox* Application::AboutBox()
+void Application::ShowAboutBox()
 {
-    return aboutBox;
+    if (!aboutBox)
+        return;
+    aboutBox->show();
+    aboutBox->raise();
+    aboutBox->activateWindow();
+}
+
+void Application::HideAboutBox()
+{
+    if (aboutBox)
+        aboutBox->hide();
 }
 
 void Application::HaltProgram()

@@ -4,7 +4,8 @@
 
 #include "ui/programframe.h"
 
-class TDuctForm;
+class QtDuctForm;
+class TAboutBox;
 class WaveService;
 
 class Application final : public ProgramFrame {
@@ -14,10 +15,11 @@ public:
     // Runs the program; does not return: the end goes through HaltProgram.
     [[noreturn]] void Run();
 
-    TAboutBox* AboutBox() override;
+    void ShowAboutBox() override;
+    void HideAboutBox() override;
     [[noreturn]] void HaltProgram() override;
 
-    TDuctForm* DuctForm = nullptr;
+    QtDuctForm* DuctForm = nullptr;
 
 private:
     WaveService& service;

@@ -3,9 +3,6 @@
 // but the slider.
 #pragma once
 
-class TDuctForm;
+#include "ui/ductcontrols.h"
 
-void LocaleStep(TDuctForm& form, bool japaneseZone);
-
-// Maps the Windows face names that the windows ask for to installed look-alikes.
-void MapWindowsFaceNames();
+void LocaleStep(DuctControls& controls, bool japaneseZone);

@@ -1,34 +1,27 @@
 // The main window: device lists, format options, block-length slider, Start/Stop and About.
-// It owns the relay engine and receives the devices' notifications.
+// What it decides lives here, whatever toolkit draws it: a toolkit's window implements
+// DuctControls and hands its user events to the handlers below. It owns the relay engine,
+// which reaches the window through this object.
 #pragma once
 
 #include "engine/ductengine.h"
 #include "engine/relaywindow.h"
 #include "settings/settingswindow.h"
-#include "ui/devicetarget.h"
+#include "ui/ductcontrols.h"
 
-#include <QWidget>
-
-class QAbstractButton;
-class QComboBox;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QSlider;
-class RateButton;
 class ProgramFrame;
 
-class TDuctForm final : public QWidget, public RelayWindow, public SettingsWindow {
-    Q_OBJECT
-
+class TDuctForm final : public RelayWindow, public SettingsWindow {
 public:
-    TDuctForm(WaveService& service, ProgramFrame& frame);
-    ~TDuctForm() override;
+    TDuctForm(WaveService& service, DuctControls& controls, ProgramFrame& frame);
+    TDuctForm(const TDuctForm&) = delete;
+    TDuctForm& operator=(const TDuctForm&) = delete;
 
     // Fills the lists, adapts to the locale, loads the settings, applies the devices'
-    // options and shows the window. Runs once, after construction.
+    // options and shows the window. Runs once, when the controls exist.
     void FormOnCreate();
+    // Stops a running relay, then saves the settings. Runs once, while the controls exist.
+    void FormOnDestroy();
 
     // Device selection and option availability
     void ApplyCaps();
@@ -70,41 +63,15 @@ public:
     int ScreenHeight() const override;
     [[noreturn]] void HaltProgram() override;
 
-    QComboBox* ComboBox1;
-    QComboBox* ComboBox2;
-    RateButton* RB4410;
-    RateButton* RB2205;
-    RateButton* RB1102;
-    QCheckBox* CB_16bit;
-    QCheckBox* CB_Stereo;
-    QSlider* Bufset;
-    QPushButton* InButton;
-    QPushButton* AboutButton;
-    QLabel* Panel1;
-    QLabel* Panel2;
-    QGroupBox* RadioGroup1;
-    QGroupBox* GroupBox1;
-    QGroupBox* RadioGroup2;
-
     DuctEngine Engine;
 
-protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void CreateControls();
-    void ConnectHandlers();
     void FillDeviceLists();
     void ReadOutCaps();
     void ReadInCaps();
-    void FormOnDestroy();
-    void OnRateClick(RateButton* button);
     void UpdateAndApplyCaps();
-    QAbstractButton* OptionButton(OptionControl control) const;
-    QComboBox* List(SettingsList list) const;
 
     WaveService& service;
+    DuctControls& controls;
     ProgramFrame& frame;
-    DeviceTarget target;
 };

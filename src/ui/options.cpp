@@ -2,44 +2,33 @@
 // counts that both selected devices share can be chosen.
 #include "ui/main.h"
 
-#include "ui/ratebutton.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-
-namespace {
-
-// The device number an entry keeps; "Wave Mapper" and no selection give WAVE_MAPPER.
-int SelectedDevice(const QComboBox* list)
-{
-    return list->currentIndex() < 0 ? -1 : list->currentData().toInt();
-}
-
-}  // namespace
+#include <utility>
 
 void TDuctForm::ApplyCaps()
 {
     const auto& caps = Engine.CapsTable;
     // Each rate's row of CapsTable: any form, 16 bits, stereo.
-    const std::pair<RateButton*, int> rates[] = {{RB4410, 6}, {RB2205, 3}, {RB1102, 0}};
+    const std::pair<OptionControl, int> rates[] = {
+        {OptionControl::RB4410, 6}, {OptionControl::RB2205, 3}, {OptionControl::RB1102, 0}};
     for (const auto& [button, row] : rates) {
-        button->SetChecked(button->isChecked() && caps[row]);
-        button->setEnabled(caps[row]);
+        controls.SetChecked(button, controls.IsChecked(button) && caps[row]);
+        controls.SetOptionEnabled(button, caps[row]);
     }
     for (const auto& [button, row] : rates) {
-        if (!button->isChecked())
+        if (!controls.IsChecked(button))
             continue;
-        CB_16bit->setChecked(CB_16bit->isChecked() && caps[row + 1]);
-        CB_16bit->setEnabled(caps[row + 1]);
-        CB_Stereo->setChecked(CB_Stereo->isChecked() && caps[row + 2]);
-        CB_Stereo->setEnabled(caps[row + 2]);
+        for (const auto& [box, flag] : {std::pair{OptionControl::CB_16bit, row + 1},
+                                        std::pair{OptionControl::CB_Stereo, row + 2}}) {
+            controls.SetChecked(box, controls.IsChecked(box) && caps[flag]);
+            controls.SetOptionEnabled(box, caps[flag]);
+        }
         return;
     }
 }
 
 void TDuctForm::ReadOutCaps()
 {
-    Engine.OutDeviceId = SelectedDevice(ComboBox1);
+    Engine.OutDeviceId = controls.SelectedDevice(DeviceList::ComboBox1);
     Engine.CheckOutError(service.waveOutGetDevCapsA(static_cast<UINT>(Engine.OutDeviceId),
                                                     &Engine.OutCaps, sizeof Engine.OutCaps),
                          "WaveOutGetDevCaps");
@@ -47,7 +36,7 @@ void TDuctForm::ReadOutCaps()
 
 void TDuctForm::ReadInCaps()
 {
-    Engine.InDeviceId = SelectedDevice(ComboBox2);
+    Engine.InDeviceId = controls.SelectedDevice(DeviceList::ComboBox2);
     Engine.CheckInError(service.waveInGetDevCapsA(static_cast<UINT>(Engine.InDeviceId),
                                                   &Engine.InCaps, sizeof Engine.InCaps),
                         "WaveInGetDevCaps");
@@ -75,16 +64,4 @@ void TDuctForm::UpdateAndApplyCaps()
 {
     Engine.UpdateCaps();
     ApplyCaps();
-}
-
-void TDuctForm::OnRateClick(RateButton* button)
-{
-    if (!button->ClickChecked())
-        return;
-    if (button == RB4410)
-        is4410();
-    else if (button == RB2205)
-        is2205();
-    else
-        is1102();
 }

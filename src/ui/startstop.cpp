@@ -2,34 +2,30 @@
 #include "ui/main.h"
 
 #include "ui/programframe.h"
-#include "ui/stabout.h"
-
-#include <QPushButton>
-#include <QSlider>
 
 void TDuctForm::InButOnClick()
 {
-    InButton->setEnabled(false);
+    controls.SetInButtonEnabled(false);
     // A relay whose playback device alone opened is running too: a press stops it.
     if (Engine.InOpen || Engine.OutOpen) {
         Engine.StopRelay();
-        Bufset->setEnabled(true);
-        InButton->setText(QStringLiteral("Close"));
+        controls.SetBufsetEnabled(true);
+        controls.SetInButtonCaption("Close");
         UpdateAndApplyCaps();
     } else if (Engine.QueryDevices()) {
-        if (InButton->text() == QLatin1String("Close"))
+        if (controls.InButtonCaption() == "Close")
             frame.HaltProgram();
-        Bufset->setEnabled(false);
-        if (TAboutBox* about = frame.AboutBox())
-            about->hide();
+        controls.SetBufsetEnabled(false);
+        frame.HideAboutBox();
         Engine.StartRelay();
-        InButton->setText(QStringLiteral("Stop"));
+        controls.SetInButtonCaption("Stop");
     }
-    InButton->setEnabled(true);
+    controls.SetInButtonEnabled(true);
 }
 
 void TDuctForm::BufsetChange()
 {
-    const int tenths = 12 - Bufset->value();
-    Bufset->setToolTip(QStringLiteral("BufferSize(%1.%2[sec])").arg(tenths / 10).arg(tenths % 10));
+    const int tenths = 12 - controls.BufsetPosition();
+    controls.SetHint(Control::Bufset, "BufferSize(" + std::to_string(tenths / 10) + "."
+                                          + std::to_string(tenths % 10) + "[sec])");
 }

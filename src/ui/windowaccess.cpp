@@ -1,16 +1,6 @@
-// What the relay engine and the settings read and set on the main window.
+// What the relay engine and the settings read and set on the main window, passed on to its
+// controls.
 #include "ui/main.h"
-
-#include "ui/frame.h"
-#include "ui/ratebutton.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QScreen>
-#include <QSignalBlocker>
-#include <QSlider>
 
 namespace {
 
@@ -26,107 +16,52 @@ OptionControl ToOption(SettingsOption option)
     return OptionControl::CB_Stereo;
 }
 
-QSize ScreenSize()
+DeviceList ToList(SettingsList list)
 {
-    return QGuiApplication::primaryScreen()->geometry().size();
+    return list == SettingsList::ComboBox1 ? DeviceList::ComboBox1 : DeviceList::ComboBox2;
 }
 
 }  // namespace
 
-QAbstractButton* TDuctForm::OptionButton(OptionControl control) const
-{
-    switch (control) {
-    case OptionControl::RB4410: return RB4410;
-    case OptionControl::RB2205: return RB2205;
-    case OptionControl::RB1102: return RB1102;
-    case OptionControl::CB_16bit: return CB_16bit;
-    case OptionControl::CB_Stereo: break;
-    }
-    return CB_Stereo;
-}
-
-QComboBox* TDuctForm::List(SettingsList list) const
-{
-    return list == SettingsList::ComboBox1 ? ComboBox1 : ComboBox2;
-}
-
-bool TDuctForm::IsChecked(OptionControl control) const
-{
-    return OptionButton(control)->isChecked();
-}
-
+bool TDuctForm::IsChecked(OptionControl control) const { return controls.IsChecked(control); }
 void TDuctForm::SetOptionEnabled(OptionControl control, bool enabled)
 {
-    OptionButton(control)->setEnabled(enabled);
+    controls.SetOptionEnabled(control, enabled);
 }
-
-int TDuctForm::BufsetPosition() const
-{
-    return Bufset->value();
-}
-
+int TDuctForm::BufsetPosition() const { return controls.BufsetPosition(); }
 void TDuctForm::SetListEnabled(DeviceList list, bool enabled)
 {
-    (list == DeviceList::ComboBox1 ? ComboBox1 : ComboBox2)->setEnabled(enabled);
+    controls.SetListEnabled(list, enabled);
 }
-
-void TDuctForm::ShowMessage(LPCSTR text, LPCSTR caption)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLocal8Bit(caption),
-                    QString::fromLocal8Bit(text), QMessageBox::Ok, this);
-    box.exec();
-}
-
-HWND TDuctForm::Handle()
-{
-    return &target;
-}
+void TDuctForm::ShowMessage(LPCSTR text, LPCSTR caption) { controls.ShowMessage(text, caption); }
+HWND TDuctForm::Handle() { return controls.Handle(); }
 
 bool TDuctForm::IsChecked(SettingsOption option) const
 {
-    return IsChecked(ToOption(option));
+    return controls.IsChecked(ToOption(option));
 }
-
 void TDuctForm::SetChecked(SettingsOption option, bool checked)
 {
-    QAbstractButton* button = OptionButton(ToOption(option));
-    if (auto* rate = dynamic_cast<RateButton*>(button))
-        rate->SetChecked(checked);
-    else
-        button->setChecked(checked);
+    controls.SetChecked(ToOption(option), checked);
 }
-
-void TDuctForm::SetBufsetPosition(int position)
-{
-    // A position set by the program raises no change event.
-    const QSignalBlocker blocker(Bufset);
-    Bufset->setValue(position);
-}
-
+void TDuctForm::SetBufsetPosition(int position) { controls.SetBufsetPosition(position); }
 std::vector<std::string> TDuctForm::ListItems(SettingsList list) const
 {
-    const QComboBox* combo = List(list);
-    std::vector<std::string> items;
-    for (int i = 0; i < combo->count(); ++i)
-        items.push_back(combo->itemText(i).toLocal8Bit().toStdString());
-    return items;
+    return controls.ListItems(ToList(list));
 }
-
 int TDuctForm::ListSelection(SettingsList list) const
 {
-    return List(list)->currentIndex();
+    return controls.ListSelection(ToList(list));
 }
-
 void TDuctForm::SetListSelection(SettingsList list, int index)
 {
-    List(list)->setCurrentIndex(index);
+    controls.SetListSelection(ToList(list), index);
 }
-
-int TDuctForm::Left() const { return FramePosition(this).x(); }
-int TDuctForm::Top() const { return FramePosition(this).y(); }
-void TDuctForm::SetLeft(int left) { MoveFrame(this, {left, Top()}); }
-void TDuctForm::SetTop(int top) { MoveFrame(this, {Left(), top}); }
-int TDuctForm::OuterWidth() const { return OuterSize(this).width(); }
-int TDuctForm::OuterHeight() const { return OuterSize(this).height(); }
-int TDuctForm::ScreenWidth() const { return ScreenSize().width(); }
-int TDuctForm::ScreenHeight() const { return ScreenSize().height(); }
+int TDuctForm::Left() const { return controls.Left(); }
+int TDuctForm::Top() const { return controls.Top(); }
+void TDuctForm::SetLeft(int left) { controls.SetLeft(left); }
+void TDuctForm::SetTop(int top) { controls.SetTop(top); }
+int TDuctForm::OuterWidth() const { return controls.OuterWidth(); }
+int TDuctForm::OuterHeight() const { return controls.OuterHeight(); }
+int TDuctForm::ScreenWidth() const { return controls.ScreenWidth(); }
+int TDuctForm::ScreenHeight() const { return controls.ScreenHeight(); }

@@ -95,7 +95,7 @@ private slots:
         SimWaveService service({Device("Mic")}, {Device("Speakers")});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        form->AboutOnClick();
+        form->Form.AboutOnClick();
         QVERIFY(frame.about.isVisible());
         QTest::mouseClick(form->InButton, Qt::LeftButton);
         QVERIFY(!frame.about.isVisible());

@@ -79,10 +79,10 @@ SimDevice Device(const char* name, DWORD formats)
     return SimDevice{name, formats, false};
 }
 
-std::unique_ptr<TDuctForm> CreateForm(WaveService& service, ProgramFrame& frame)
+std::unique_ptr<QtDuctForm> CreateForm(WaveService& service, ProgramFrame& frame)
 {
-    auto form = std::make_unique<TDuctForm>(service, frame);
-    form->FormOnCreate();
+    auto form = std::make_unique<QtDuctForm>(service, frame);
+    form->Form.FormOnCreate();
     return form;
 }
 

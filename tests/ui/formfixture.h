@@ -3,9 +3,9 @@
 #pragma once
 
 #include "platform/wave/sim/simwaveservice.h"
-#include "ui/main.h"
+#include "ui/qt/qtductform.h"
 #include "ui/programframe.h"
-#include "ui/stabout.h"
+#include "ui/qt/stabout.h"
 
 #include <QObject>
 #include <QString>
@@ -17,7 +17,8 @@
 // Owns the About box; the tests never reach the program's end.
 class TestFrame final : public ProgramFrame {
 public:
-    TAboutBox* AboutBox() override { return &about; }
+    void ShowAboutBox() override { about.show(); }
+    void HideAboutBox() override { about.hide(); }
     [[noreturn]] void HaltProgram() override;
 
     TAboutBox about;
@@ -61,7 +62,7 @@ public:
 SimDevice Device(const char* name, DWORD formats = 0xFFF);
 
 // A main window on the given service, its creation sequence run.
-std::unique_ptr<TDuctForm> CreateForm(WaveService& service, ProgramFrame& frame);
+std::unique_ptr<QtDuctForm> CreateForm(WaveService& service, ProgramFrame& frame);
 
 // Handles the queued device notifications.
 void DeliverNotifications();

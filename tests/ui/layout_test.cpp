@@ -1,7 +1,7 @@
 // The main window's layout, captions, initial states, fonts and hints in both locales.
 #include "formfixture.h"
 #include "platform/timezone.h"
-#include "ui/ratebutton.h"
+#include "ui/qt/ratebutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -174,17 +174,17 @@ private slots:
     }
 
 private:
-    static QList<QWidget*> FontControls(TDuctForm& f)
+    static QList<QWidget*> FontControls(QtDuctForm& f)
     {
         return {f.ComboBox1, f.ComboBox2, f.Panel1,    f.Panel2,    f.InButton,
                 f.RadioGroup1, f.RadioGroup2, f.RB4410, f.RB2205,  f.RB1102,
                 f.GroupBox1, f.AboutButton, f.CB_16bit, f.CB_Stereo};
     }
-    static QList<QAbstractButton*> OptionControls(TDuctForm& f)
+    static QList<QAbstractButton*> OptionControls(QtDuctForm& f)
     {
         return {f.RB4410, f.RB2205, f.RB1102, f.CB_16bit, f.CB_Stereo};
     }
-    static QList<QWidget*> HintedControls(TDuctForm& f)
+    static QList<QWidget*> HintedControls(QtDuctForm& f)
     {
         QList<QWidget*> hinted;
         for (QWidget* control : FontControls(f))

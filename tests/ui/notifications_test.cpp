@@ -21,9 +21,9 @@ private slots:
         TestFrame frame;
         auto form = CreateForm(service, frame);
         form->Handle()->Post(MM_WIM_OPEN, 0, 0);
-        QVERIFY(!form->Engine.InOpen);
+        QVERIFY(!form->Form.Engine.InOpen);
         DeliverNotifications();
-        QVERIFY(form->Engine.InOpen);
+        QVERIFY(form->Form.Engine.InOpen);
         QVERIFY(!form->ComboBox2->isEnabled());
         Close(*form);
     }
@@ -40,7 +40,7 @@ private slots:
         });
         device.join();
         DeliverNotifications();
-        QVERIFY(form->Engine.OutOpen);
+        QVERIFY(form->Form.Engine.OutOpen);
         QVERIFY(!form->ComboBox1->isEnabled());
         Close(*form);
     }
@@ -53,7 +53,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             form->Handle()->Post(MM_WOM_OPEN, 0, 0);
             QTimer::singleShot(50, [&] {
-                openInsideBox = form->Engine.OutOpen;
+                openInsideBox = form->Form.Engine.OutOpen;
                 QApplication::activeModalWidget()->close();
             });
         });
@@ -64,7 +64,7 @@ private slots:
 
 private:
     // No device was opened behind these notifications: the window must not stop one.
-    static void Close(TDuctForm& form)
+    static void Close(QtDuctForm& form)
     {
         form.Handle()->Post(MM_WIM_CLOSE, 0, 0);
         form.Handle()->Post(MM_WOM_CLOSE, 0, 0);

@@ -1,7 +1,7 @@
 // Device lists and option availability: the entries and their device numbers, the error
 // boxes of failing capability queries, and which options the two devices leave open.
 #include "formfixture.h"
-#include "ui/ratebutton.h"
+#include "ui/qt/ratebutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,13 +29,13 @@ struct Options {
     bool rb4410, rb2205, rb1102, bits16, stereo;
 };
 
-Options Checked(const TDuctForm& f)
+Options Checked(const QtDuctForm& f)
 {
     return {f.RB4410->isChecked(), f.RB2205->isChecked(), f.RB1102->isChecked(),
             f.CB_16bit->isChecked(), f.CB_Stereo->isChecked()};
 }
 
-Options Enabled(const TDuctForm& f)
+Options Enabled(const QtDuctForm& f)
 {
     return {f.RB4410->isEnabled(), f.RB2205->isEnabled(), f.RB1102->isEnabled(),
             f.CB_16bit->isEnabled(), f.CB_Stereo->isEnabled()};
@@ -76,13 +76,13 @@ private slots:
                  (QStringList{"Wave Mapper", "Speakers A", "Speakers B"}));
         QCOMPARE(Entries(form->ComboBox2), (QStringList{"Wave Mapper", "Mic A", "Mic B"}));
         QCOMPARE(form->ComboBox1->currentIndex(), 0);
-        QCOMPARE(form->Engine.OutDeviceId, -1);
+        QCOMPARE(form->Form.Engine.OutDeviceId, -1);
         Choose(form->ComboBox1, 2);
-        QCOMPARE(form->Engine.OutDeviceId, 1);
+        QCOMPARE(form->Form.Engine.OutDeviceId, 1);
         Choose(form->ComboBox2, 1);
-        QCOMPARE(form->Engine.InDeviceId, 0);
+        QCOMPARE(form->Form.Engine.InDeviceId, 0);
         Choose(form->ComboBox1, 0);
-        QCOMPARE(form->Engine.OutDeviceId, -1);
+        QCOMPARE(form->Form.Engine.OutDeviceId, -1);
     }
 
     // With no device the mapper's query fails: its box is shown and nothing is offered.
@@ -114,8 +114,8 @@ private slots:
         auto form = CreateForm(service, frame);
         QCOMPARE(Entries(form->ComboBox1), (QStringList{"Wave Mapper", "Out 0", "Out 2"}));
         Choose(form->ComboBox1, 2);
-        QCOMPARE(form->Engine.OutDeviceId, 2);
-        QCOMPARE(QString::fromLocal8Bit(form->Engine.OutCaps.szPname), QStringLiteral("Out 2"));
+        QCOMPARE(form->Form.Engine.OutDeviceId, 2);
+        QCOMPARE(QString::fromLocal8Bit(form->Form.Engine.OutCaps.szPname), QStringLiteral("Out 2"));
         QVERIFY(!form->RB4410->isEnabled());
         QVERIFY(form->RB2205->isEnabled());
     }
@@ -131,7 +131,7 @@ private slots:
         Choose(form->ComboBox1, 1);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
         QCOMPARE(closer.boxes[0].caption, QStringLiteral("WaveOutGetDevCaps"));
-        QCOMPARE(form->Engine.OutDeviceId, 0);
+        QCOMPARE(form->Form.Engine.OutDeviceId, 0);
     }
 
     // The checked rate is not shared: it is cleared and disabled, no other rate is chosen
@@ -145,7 +145,7 @@ private slots:
         Choose(form->ComboBox1, 2);
         QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
         QCOMPARE(Enabled(*form), (Options{false, true, true, true, true}));
-        form->ApplyCaps();
+        form->Form.ApplyCaps();
         QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
         QCOMPARE(Enabled(*form), (Options{false, true, true, true, true}));
         // Back on a device with 44.1 kHz: enabled again, but not checked again.
@@ -175,7 +175,7 @@ private slots:
         TestFrame frame;
         auto form = CreateForm(service, frame);
         // Widen the record behind the window's back: a handler run would re-derive it.
-        form->Engine.OutCaps.dwFormats = Rate11;
+        form->Form.Engine.OutCaps.dwFormats = Rate11;
         QTest::mouseClick(form->RB4410, Qt::LeftButton);
         QVERIFY(form->RB4410->isChecked());
         QVERIFY(form->RB4410->isEnabled());
@@ -202,7 +202,7 @@ private slots:
         auto form = CreateForm(service, frame);
         QCOMPARE(Checked(*form), (Options{false, false, true, true, false}));
         QCOMPARE(form->ComboBox1->currentText(), QStringLiteral("Out"));
-        QCOMPARE(form->Engine.OutDeviceId, 0);
+        QCOMPARE(form->Form.Engine.OutDeviceId, 0);
         QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(1.2[sec])"));
     }
 
@@ -259,7 +259,7 @@ private slots:
     }
 
 private:
-    static std::array<RateButton*, 3> RateButtons(const TDuctForm& f)
+    static std::array<RateButton*, 3> RateButtons(const QtDuctForm& f)
     {
         return {f.RB4410, f.RB2205, f.RB1102};
     }

@@ -42,13 +42,13 @@ protected:
     }
 };
 
-void Press(TDuctForm& form)
+void Press(QtDuctForm& form)
 {
     QTest::mouseClick(form.InButton, Qt::LeftButton);
     DeliverNotifications();
 }
 
-void StartRelay(TDuctForm& form, SimWaveService& service)
+void StartRelay(QtDuctForm& form, SimWaveService& service)
 {
     // Block length 1.0 s, the slider at 2: what the saved settings must show.
     QTest::keyClick(form.Bufset, Qt::Key_Home);
@@ -56,7 +56,7 @@ void StartRelay(TDuctForm& form, SimWaveService& service)
     Press(form);
     service.AdvanceTo(service.Now() + 3'000'000'000);
     DeliverNotifications();
-    std::printf("relaying: %s\n", form.Engine.InOpen && form.Engine.OutOpen ? "yes" : "no");
+    std::printf("relaying: %s\n", form.Form.Engine.InOpen && form.Form.Engine.OutOpen ? "yes" : "no");
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     ReportingService service({Device("Mic")}, {Device("Speakers")}, 2);
     Application program(service);
     QTimer::singleShot(0, [&] {
-        TDuctForm& form = *program.DuctForm;
+        QtDuctForm& form = *program.DuctForm;
         StartRelay(form, service);
         if (scenario == QLatin1String("close-button")) {
             Press(form);

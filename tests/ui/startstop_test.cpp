@@ -1,7 +1,7 @@
 // The Start/Stop button through "Start", "Stop" and "Close", the slider and its hint, and
 // the window's end during a relay.
 #include "formfixture.h"
-#include "ui/ratebutton.h"
+#include "ui/qt/ratebutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,13 +11,13 @@
 
 namespace {
 
-bool OptionsEnabled(const TDuctForm& f)
+bool OptionsEnabled(const QtDuctForm& f)
 {
     return f.RB4410->isEnabled() || f.RB2205->isEnabled() || f.RB1102->isEnabled() ||
            f.CB_16bit->isEnabled() || f.CB_Stereo->isEnabled();
 }
 
-void Press(TDuctForm& form)
+void Press(QtDuctForm& form)
 {
     QTest::mouseClick(form.InButton, Qt::LeftButton);
     DeliverNotifications();
@@ -38,13 +38,13 @@ private slots:
         SimWaveService service({Device("Mic")}, {Device("Speakers")});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        form->AboutOnClick();
+        form->Form.AboutOnClick();
         QVERIFY(frame.about.isVisible());
 
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
         QVERIFY(form->InButton->isEnabled());
-        QVERIFY(form->Engine.InOpen && form->Engine.OutOpen);
+        QVERIFY(form->Form.Engine.InOpen && form->Form.Engine.OutOpen);
         QVERIFY(!form->Bufset->isEnabled());
         QVERIFY(!OptionsEnabled(*form));
         QVERIFY(!form->ComboBox1->isEnabled() && !form->ComboBox2->isEnabled());
@@ -57,7 +57,7 @@ private slots:
 
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
-        QVERIFY(!form->Engine.InOpen && !form->Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.InOpen && !form->Form.Engine.OutOpen);
         QVERIFY(form->Bufset->isEnabled());
         QVERIFY(form->RB4410->isEnabled() && form->CB_16bit->isEnabled() &&
                 form->CB_Stereo->isEnabled());
@@ -73,7 +73,7 @@ private slots:
         service.Fail(SimSide::Out, SimOp::Open, 1, WAVERR_BADFORMAT);
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        form->AboutOnClick();
+        form->Form.AboutOnClick();
         MessageBoxCloser closer;
         Press(*form);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(form->InButton->isEnabled());
         QVERIFY(form->Bufset->isEnabled());
         QVERIFY(!OptionsEnabled(*form));
-        QVERIFY(!form->Engine.InOpen && !form->Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.InOpen && !form->Form.Engine.OutOpen);
         QVERIFY(frame.about.isVisible());
     }
 
@@ -115,10 +115,10 @@ private slots:
         Press(*form);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
         QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
-        QVERIFY(!form->Engine.InOpen && form->Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.InOpen && form->Form.Engine.OutOpen);
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
-        QVERIFY(!form->Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.OutOpen);
         QVERIFY(form->Bufset->isEnabled());
         QVERIFY(form->ComboBox1->isEnabled());
     }
@@ -168,7 +168,7 @@ private slots:
         QTest::mouseClick(form->InButton, Qt::LeftButton);
         if (opened)
             DeliverNotifications();
-        QCOMPARE(form->Engine.InOpen, opened);
+        QCOMPARE(form->Form.Engine.InOpen, opened);
         form.reset();
         QVERIFY(service.inClosed);
         QVERIFY(!service.savedAtInClose);

@@ -1,9 +1,9 @@
 // The main window's controls: names, kinds, geometry, captions, initial states and tab order.
-#include "ui/main.h"
+#include "ui/qt/qtductform.h"
 
-#include "ui/icon.h"
-#include "ui/optionstyle.h"
-#include "ui/ratebutton.h"
+#include "ui/qt/icon.h"
+#include "ui/qt/optionstyle.h"
+#include "ui/qt/ratebutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +55,7 @@ QGroupBox* Frame(QWidget* parent, const QString& caption, const QRect& geometry)
 
 }  // namespace
 
-void TDuctForm::CreateControls()
+void QtDuctForm::CreateControls()
 {
     setWindowTitle(QStringLiteral("Phonoduct"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -118,17 +118,4 @@ void TDuctForm::CreateControls()
                            CB_Stereo, Bufset, InButton, AboutButton};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
-}
-
-void TDuctForm::ConnectHandlers()
-{
-    connect(ComboBox1, &QComboBox::activated, this, &TDuctForm::BoxOnChange);
-    connect(ComboBox2, &QComboBox::activated, this, &TDuctForm::Box2OnChange);
-    for (RateButton* button : {RB4410, RB2205, RB1102})
-        connect(button, &QAbstractButton::clicked, this, [this, button] { OnRateClick(button); });
-    connect(CB_16bit, &QAbstractButton::clicked, this, &TDuctForm::is16bit);
-    connect(CB_Stereo, &QAbstractButton::clicked, this, &TDuctForm::isStereo);
-    connect(Bufset, &QAbstractSlider::valueChanged, this, &TDuctForm::BufsetChange);
-    connect(InButton, &QAbstractButton::clicked, this, &TDuctForm::InButOnClick);
-    connect(AboutButton, &QAbstractButton::clicked, this, &TDuctForm::AboutOnClick);
 }

@@ -1,8 +1,9 @@
-#include "ui/stabout.h"
+#include "ui/qt/stabout.h"
 
-#include "ui/frame.h"
-#include "ui/icon.h"
-#include "ui/locale.h"
+#include "ui/about.h"
+#include "ui/qt/faces.h"
+#include "ui/qt/frame.h"
+#include "ui/qt/icon.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,8 +12,6 @@
 #include <QShowEvent>
 
 namespace {
-
-const QString RevisionText = QStringLiteral("$Revision: 1.19 $");
 
 QFont LabelFont(int pixels, bool italic, QFont::Weight weight = QFont::Bold)
 {
@@ -81,13 +80,12 @@ void TAboutBox::CreateControls()
 
 void TAboutBox::ABOnCreate()
 {
-    const qsizetype blank = RevisionText.indexOf(QLatin1Char(' '));
-    VersionLabel->setText(QStringLiteral("Version ") + RevisionText.mid(blank + 1, 4));
+    VersionLabel->setText(QString::fromStdString(VersionCaption()));
 
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QSize outer = OuterSize(this);
-    MoveFrame(this, {FramePosition(this).x(), screen.height() / 2 - outer.height() / 2});
-    MoveFrame(this, {screen.width() / 2 - outer.width() / 2, FramePosition(this).y()});
+    MoveFrame(this, {FramePosition(this).x(), CentredEdge(screen.height(), outer.height())});
+    MoveFrame(this, {CentredEdge(screen.width(), outer.width()), FramePosition(this).y()});
 }
 
 void TAboutBox::OK_OnClick()

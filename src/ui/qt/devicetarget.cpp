@@ -1,4 +1,4 @@
-#include "ui/devicetarget.h"
+#include "ui/qt/devicetarget.h"
 
 #include <QCoreApplication>
 

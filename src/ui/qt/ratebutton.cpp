@@ -1,4 +1,4 @@
-#include "ui/ratebutton.h"
+#include "ui/qt/ratebutton.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "ui/optionstyle.h"
+#include "ui/qt/optionstyle.h"
 
 int OptionStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                              const QWidget* widget) const

@@ -1,4 +1,4 @@
-#include "ui/frame.h"
+#include "ui/qt/frame.h"
 
 #include <QGuiApplication>
 #include <QWidget>

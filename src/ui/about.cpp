@@ -1,0 +1,18 @@
+#include "ui/about.h"
+
+#include <string_view>
+
+namespace {
+constexpr std::string_view RevisionText = "$Revision: 1.19 $";
+}
+
+std::string VersionCaption()
+{
+    const std::size_t blank = RevisionText.find(' ');
+    return "Version " + std::string(RevisionText.substr(blank + 1, 4));
+}
+
+int CentredEdge(int screen, int outer)
+{
+    return screen / 2 - outer / 2;
+}

@@ -1,0 +1,10 @@
+// What the About box shows and where, whatever toolkit draws it.
+#pragma once
+
+#include <string>
+
+// "Version " and the version number cut from the revision text: "Version 1.19".
+std::string VersionCaption();
+
+// Where a window's edge goes to centre it on the screen: each half taken on its own.
+int CentredEdge(int screen, int outer);

@@ -1,0 +1,68 @@
+// What the main window's logic reads and sets on its controls: the one interface that each
+// toolkit's window implements. Nothing set from here raises the control's own event.
+#pragma once
+
+#include "engine/relaywindow.h"
+
+#include <string>
+#include <vector>
+
+// The main window's controls, in tab order.
+enum class Control {
+    ComboBox1, ComboBox2, RB4410, RB2205, RB1102, CB_16bit, CB_Stereo, Bufset, InButton,
+    AboutButton, Panel1, Panel2, RadioGroup1, GroupBox1, RadioGroup2
+};
+
+class DuctControls {
+public:
+    // The rate buttons and the two check boxes. Checking a rate button clears the others.
+    virtual bool IsChecked(OptionControl control) const = 0;
+    virtual void SetChecked(OptionControl control, bool checked) = 0;
+    virtual void SetOptionEnabled(OptionControl control, bool enabled) = 0;
+
+    // The device lists; each entry keeps the device number it stands for. Names are the
+    // bytes of the service's product names.
+    virtual void AddListItem(DeviceList list, const std::string& name, int deviceId) = 0;
+    virtual std::vector<std::string> ListItems(DeviceList list) const = 0;
+    virtual int ListSelection(DeviceList list) const = 0;  // -1 when none is selected
+    virtual void SetListSelection(DeviceList list, int index) = 0;
+    virtual int SelectedDevice(DeviceList list) const = 0;  // -1 (the mapper) when none
+    virtual void SetListEnabled(DeviceList list, bool enabled) = 0;
+
+    // The block-length slider and the Start/Stop button.
+    virtual int BufsetPosition() const = 0;
+    virtual void SetBufsetPosition(int position) = 0;  // clamped to 0..9
+    virtual void SetBufsetEnabled(bool enabled) = 0;
+    virtual std::string InButtonCaption() const = 0;
+    virtual void SetInButtonCaption(const std::string& caption) = 0;
+    virtual void SetInButtonEnabled(bool enabled) = 0;
+
+    // Texts in UTF-8. A control shows its hint as a tool tip once it has one.
+    virtual void SetHint(Control control, const std::string& hint) = 0;
+    virtual void SetFaceName(Control control, const std::string& face) = 0;
+    virtual void SetPointSize(Control control, int points) = 0;
+
+    // The window's position and outer size (with its frame) and the screen's size, in pixels.
+    virtual int Left() const = 0;
+    virtual int Top() const = 0;
+    virtual void SetLeft(int left) = 0;
+    virtual void SetTop(int top) = 0;
+    virtual int OuterWidth() const = 0;
+    virtual int OuterHeight() const = 0;
+    virtual int ScreenWidth() const = 0;
+    virtual int ScreenHeight() const = 0;
+    // Makes the window visible and brings it to the front, the keyboard focus on InButton.
+    virtual void Show() = 0;
+
+    // A modal box over all of the program's windows, with an OK button only; returns when
+    // it has been closed. The texts are the engine's (UTF-8) or the service's (its bytes).
+    virtual void ShowMessage(LPCSTR text, LPCSTR caption) = 0;
+
+    // Where the devices post their notifications, and those already posted handed to the
+    // engine at once, for a window that is going away.
+    virtual HWND Handle() = 0;
+    virtual void HandlePostedNotifications() = 0;
+
+protected:
+    ~DuctControls() = default;
+};

@@ -1,0 +1,4 @@
+// The Windows face names that the windows ask for, mapped to installed look-alikes.
+#pragma once
+
+void MapWindowsFaceNames();
