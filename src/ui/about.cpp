@@ -6,6 +6,10 @@ namespace {
 constexpr std::string_view RevisionText = "$Revision: 1.19 $";
 }
 
+const char* const ProgramNameLine = "Phonoduct for Windows95";
+const char* const AuthorLine = "Phonoduct team";
+const char* const ContactLine = "phonoduct@example.org";
+
 std::string VersionCaption()
 {
     const std::size_t blank = RevisionText.find(' ');

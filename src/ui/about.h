@@ -3,6 +3,11 @@
 
 #include <string>
 
+// The box's fixed lines.
+extern const char* const ProgramNameLine;  // "Phonoduct for Windows95"
+extern const char* const AuthorLine;
+extern const char* const ContactLine;
+
 // "Version " and the version number cut from the revision text: "Version 1.19".
 std::string VersionCaption();
 

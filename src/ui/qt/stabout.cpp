@@ -59,14 +59,14 @@ void TAboutBox::CreateControls()
     MyIcon->setGeometry(13, 10, 33, 33);
     MyIcon->setAlignment(Qt::AlignCenter);
     MyIcon->setPixmap(ProgramIcon());
-    ProgName = Label(this, QStringLiteral("Phonoduct for Windows95"), QRect(63, 16, 240, 24),
+    ProgName = Label(this, QString::fromUtf8(ProgramNameLine), QRect(63, 16, 240, 24),
                      LabelFont(21, false));
     VersionLabel = Label(this, QStringLiteral("Version 1.10"), QRect(212, 43, 84, 19),
                          LabelFont(16, true));
     VersionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    AuthorName = Label(this, QStringLiteral("Phonoduct team"), QRect(71, 43, 131, 18),
+    AuthorName = Label(this, QString::fromUtf8(AuthorLine), QRect(71, 43, 131, 18),
                        LabelFont(15, true));
-    EmailAddress = Label(this, QStringLiteral("phonoduct@example.org"), QRect(83, 67, 201, 16),
+    EmailAddress = Label(this, QString::fromUtf8(ContactLine), QRect(83, 67, 201, 16),
                          LabelFont(13, true));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);

@@ -1,0 +1,27 @@
+// The program frame on Windows: creates the main window and the About box, runs the
+// message loop and ends the program in order.
+#pragma once
+
+#include "ui/programframe.h"
+
+class TAboutBox;
+class WaveService;
+class Win32DuctForm;
+
+class Application final : public ProgramFrame {
+public:
+    explicit Application(WaveService& service);
+
+    // Runs the program; does not return: the end goes through HaltProgram.
+    [[noreturn]] void Run();
+
+    void ShowAboutBox() override;
+    void HideAboutBox() override;
+    [[noreturn]] void HaltProgram() override;
+
+    Win32DuctForm* DuctForm = nullptr;
+
+private:
+    WaveService& service;
+    TAboutBox* aboutBox = nullptr;
+};

@@ -1,0 +1,143 @@
+#include "ui/win32/win32ductform.h"
+
+#include "ui/win32/controlids.h"
+
+#include <commctrl.h>
+
+Win32DuctForm::Win32DuctForm(WaveService& service, ProgramFrame& frame)
+    : Form(service, *this, frame)
+{
+    CreateWindowAndControls();
+}
+
+Win32DuctForm::~Win32DuctForm()
+{
+    DestroyWindow(window);
+    for (HFONT font : fontHandles)
+        DeleteObject(font);
+}
+
+LRESULT CALLBACK Win32DuctForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Win32DuctForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // Its controls send messages while the window is being made: they get the defaults.
+    if (!form || !form->window)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return form->OnWindowMessage(msg, wParam, lParam);
+}
+
+LRESULT Win32DuctForm::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        for (std::size_t i = 0; i < ControlCount; ++i)
+            if (items[i] == reinterpret_cast<HWND>(lParam))
+                OnCommand(static_cast<Control>(i), HIWORD(wParam));
+        return 0;
+    case WM_VSCROLL:
+        // Positions set by the program send nothing: this is the user moving the slider.
+        if (reinterpret_cast<HWND>(lParam) == Item(Control::Bufset))
+            Form.BufsetChange();
+        return 0;
+    case WM_DRAWITEM:
+        DrawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CLOSE:
+        // Ends the message loop; the program's end destroys the windows in their order.
+        PostQuitMessage(0);
+        return 0;
+    case WM_DESTROY:
+        Form.FormOnDestroy();
+        return 0;
+    case MM_WOM_OPEN:
+    case MM_WOM_CLOSE:
+    case MM_WOM_DONE:
+    case MM_WIM_OPEN:
+    case MM_WIM_CLOSE:
+    case MM_WIM_DATA:
+        Form.Engine.OnMessage(msg);
+        return 0;
+    default:
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+}
+
+void Win32DuctForm::OnCommand(Control control, int code)
+{
+    switch (control) {
+    case Control::ComboBox1:
+        if (code == CBN_SELCHANGE)
+            Form.BoxOnChange();
+        break;
+    case Control::ComboBox2:
+        if (code == CBN_SELCHANGE)
+            Form.Box2OnChange();
+        break;
+    case Control::RB4410: OnRateClick(OptionControl::RB4410); break;
+    case Control::RB2205: OnRateClick(OptionControl::RB2205); break;
+    case Control::RB1102: OnRateClick(OptionControl::RB1102); break;
+    case Control::CB_16bit: Form.is16bit(); break;
+    case Control::CB_Stereo: Form.isStereo(); break;
+    case Control::InButton: Form.InButOnClick(); break;
+    case Control::AboutButton: Form.AboutOnClick(); break;
+    default: break;
+    }
+}
+
+void Win32DuctForm::OnRateClick(OptionControl rate)
+{
+    // The button checks itself before it tells: a click on the one already checked, or a
+    // notification that is no click, changes nothing.
+    const HWND button = Item(ControlOf(rate));
+    if (button == checkedRate || !IsChecked(rate))
+        return;
+    checkedRate = button;
+    if (rate == OptionControl::RB4410)
+        Form.is4410();
+    else if (rate == OptionControl::RB2205)
+        Form.is2205();
+    else
+        Form.is1102();
+}
+
+void Win32DuctForm::DrawPanel(const DRAWITEMSTRUCT& item)
+{
+    // A label panel: raised bevel one pixel wide, caption centred on the button face.
+    RECT rect = item.rcItem;
+    FillRect(item.hDC, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &rect, BDR_RAISEDINNER, BF_RECT);
+    wchar_t caption[64];
+    GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
+    const HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(
+        SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextW(item.hDC, caption, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(item.hDC, old);
+}
+
+HWND Win32DuctForm::Item(Control control) const
+{
+    return items[static_cast<std::size_t>(control)];
+}
+
+Control Win32DuctForm::ControlOf(OptionControl control)
+{
+    switch (control) {
+    case OptionControl::RB4410: return Control::RB4410;
+    case OptionControl::RB2205: return Control::RB2205;
+    case OptionControl::RB1102: return Control::RB1102;
+    case OptionControl::CB_16bit: return Control::CB_16bit;
+    case OptionControl::CB_Stereo: break;
+    }
+    return Control::CB_Stereo;
+}
+
+Control Win32DuctForm::ControlOf(DeviceList list)
+{
+    return list == DeviceList::ComboBox1 ? Control::ComboBox1 : Control::ComboBox2;
+}

@@ -1,0 +1,82 @@
+// The main window drawn with the platform's own controls, laid out in the pixels of the
+// window description at 96 dpi. The controls' notifications go to the window's logic
+// (Form); the devices post theirs to the window itself, whose procedure hands them on.
+#pragma once
+
+#include "ui/ductcontrols.h"
+#include "ui/main.h"
+
+#include <windows.h>
+
+#include <array>
+
+class ProgramFrame;
+
+class Win32DuctForm final : public DuctControls {
+public:
+    Win32DuctForm(WaveService& service, ProgramFrame& frame);
+    // Destroys the window; its destroy step runs while the controls still exist.
+    ~Win32DuctForm();
+    Win32DuctForm(const Win32DuctForm&) = delete;
+    Win32DuctForm& operator=(const Win32DuctForm&) = delete;
+
+    HWND Window() const { return window; }
+
+    // DuctControls
+    bool IsChecked(OptionControl control) const override;
+    void SetChecked(OptionControl control, bool checked) override;
+    void SetOptionEnabled(OptionControl control, bool enabled) override;
+    void AddListItem(DeviceList list, const std::string& name, int deviceId) override;
+    std::vector<std::string> ListItems(DeviceList list) const override;
+    int ListSelection(DeviceList list) const override;
+    void SetListSelection(DeviceList list, int index) override;
+    int SelectedDevice(DeviceList list) const override;
+    void SetListEnabled(DeviceList list, bool enabled) override;
+    int BufsetPosition() const override;
+    void SetBufsetPosition(int position) override;
+    void SetBufsetEnabled(bool enabled) override;
+    std::string InButtonCaption() const override;
+    void SetInButtonCaption(const std::string& caption) override;
+    void SetInButtonEnabled(bool enabled) override;
+    void SetHint(Control control, const std::string& hint) override;
+    void SetFaceName(Control control, const std::string& face) override;
+    void SetPointSize(Control control, int points) override;
+    int Left() const override;
+    int Top() const override;
+    void SetLeft(int left) override;
+    void SetTop(int top) override;
+    int OuterWidth() const override;
+    int OuterHeight() const override;
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+    void Show() override;
+    void ShowMessage(LPCSTR text, LPCSTR caption) override;
+    HWND Handle() override;
+    void HandlePostedNotifications() override;
+
+    TDuctForm Form;
+
+private:
+    static constexpr std::size_t ControlCount = static_cast<std::size_t>(Control::RadioGroup2) + 1;
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateWindowAndControls();
+    void OnCommand(Control control, int code);
+    void OnRateClick(OptionControl rate);
+    void DrawPanel(const DRAWITEMSTRUCT& item);
+    void SetFont(Control control, const LOGFONTW& font);
+    HWND Item(Control control) const;
+    static Control ControlOf(OptionControl control);
+    static Control ControlOf(DeviceList list);
+    RECT WindowRect() const;
+
+    HWND window = nullptr;
+    std::array<HWND, ControlCount> items{};
+    std::array<LOGFONTW, ControlCount> fonts{};
+    std::array<HFONT, ControlCount> fontHandles{};
+    std::array<bool, ControlCount> hinted{};
+    HWND tooltips = nullptr;
+    // The rate button checked as the handlers know it: a click on it runs no handler.
+    HWND checkedRate = nullptr;
+};
