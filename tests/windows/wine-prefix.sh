@@ -15,6 +15,8 @@ start)
     exec >"$WINEPREFIX.log" 2>&1 </dev/null
     unset DISPLAY
     wineboot --init
+    # Debian's Wine draws the title bar's buttons with Marlett only when the prefix has it.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # The window's faces, as a Windows system has them, from the fonts install-deps brings.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Times New Roman" \
         /d "Liberation Serif" /f
