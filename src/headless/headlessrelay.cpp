@@ -1,5 +1,7 @@
 #include "headless/headlessrelay.h"
 
+#include "headless/relaysetup.h"
+
 HeadlessRelay::HeadlessRelay(WaveService& service)
     : service(service), window(&queue), engine(service, window)
 {
@@ -30,27 +32,8 @@ MessageQueue& HeadlessRelay::Queue()
 void HeadlessRelay::Configure(DWORD samplesPerSec, bool bits16, bool stereo, int bufset,
                               int inDeviceId, int outDeviceId)
 {
-    window.SetChecked(OptionControl::RB4410, samplesPerSec == 44100);
-    window.SetChecked(OptionControl::RB2205, samplesPerSec == 22050);
-    window.SetChecked(OptionControl::RB1102, samplesPerSec == 11025);
-    window.SetChecked(OptionControl::CB_16bit, bits16);
-    window.SetChecked(OptionControl::CB_Stereo, stereo);
-    window.SetBufsetPosition(bufset);
-    engine.InDeviceId = inDeviceId;
-    engine.OutDeviceId = outDeviceId;
-    ReadCaps();
-}
-
-void HeadlessRelay::ReadCaps()
-{
-    const UINT inDevice = static_cast<UINT>(engine.InDeviceId);
-    const UINT outDevice = static_cast<UINT>(engine.OutDeviceId);
-    engine.CheckInError(service.waveInGetDevCapsA(inDevice, &engine.InCaps, sizeof(WAVEINCAPSA)),
-                        "WaveInGetDevCaps");
-    engine.CheckOutError(
-        service.waveOutGetDevCapsA(outDevice, &engine.OutCaps, sizeof(WAVEOUTCAPSA)),
-        "WaveOutGetDevCaps");
-    engine.UpdateCaps();
+    SetUpRelay(engine, window, service, samplesPerSec, bits16, stereo, bufset, inDeviceId,
+               outDeviceId);
 }
 
 bool HeadlessRelay::Start()

@@ -36,8 +36,6 @@ public:
     void PumpFor(std::chrono::milliseconds duration);
 
 private:
-    void ReadCaps();
-
     WaveService& service;
     MessageQueue queue;
     FakeWindow window;

@@ -3,10 +3,8 @@
 #include <pulse/simple.h>
 #include <pulse/timeval.h>
 
-#include <algorithm>
-
 MonitorRecorder::MonitorRecorder(std::string source, PcmLayout layout, std::string server)
-    : source(std::move(source)), layout(layout), server(std::move(server))
+    : source(std::move(source)), layout(layout), server(std::move(server)), pieces(layout)
 {
 }
 
@@ -51,7 +49,7 @@ void MonitorRecorder::Run(void* handle)
         const auto arrived = Clock::now();
         std::lock_guard lock(mutex);
         bytes.insert(bytes.end(), piece.begin(), piece.end());
-        pieces.push_back({bytes.size(), arrived});
+        pieces.Add(bytes.size(), arrived);
     }
     pa_simple_free(connection);
 }
@@ -65,12 +63,5 @@ std::vector<std::uint8_t> MonitorRecorder::Bytes() const
 MonitorRecorder::Clock::time_point MonitorRecorder::TimeOf(std::size_t offset) const
 {
     std::lock_guard lock(mutex);
-    auto piece = std::lower_bound(pieces.begin(), pieces.end(), offset + 1,
-                                  [](const Piece& p, std::size_t o) { return p.end < o; });
-    if (piece == pieces.end())
-        return Clock::time_point{};
-    const std::size_t frameBytes = layout.channels * layout.bits / 8;
-    const auto behind = std::chrono::microseconds(
-        static_cast<long long>((piece->end - offset) / frameBytes) * 1000000 / layout.rate);
-    return piece->arrived - behind;
+    return pieces.TimeOf(offset);
 }

@@ -2,6 +2,7 @@
 // 10 ms pieces, and keeps when each piece arrived, so that a sample's time can be told.
 #pragma once
 
+#include "arrivaltimes.h"
 #include "tone.h"
 
 #include <atomic>
@@ -32,11 +33,6 @@ public:
 private:
     void Run(void* connection);
 
-    struct Piece {
-        std::size_t end;  // byte offset after the piece
-        Clock::time_point arrived;
-    };
-
     std::string source;
     PcmLayout layout;
     std::string server;
@@ -44,5 +40,5 @@ private:
     std::thread thread;
     mutable std::mutex mutex;
     std::vector<std::uint8_t> bytes;
-    std::vector<Piece> pieces;
+    ArrivalTimes pieces;
 };

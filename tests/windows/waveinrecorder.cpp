@@ -2,15 +2,14 @@
 
 #include "testsupport.h"
 
-#include <algorithm>
-
 namespace {
 constexpr std::size_t HeaderCount = 16;
 }
 
 WaveInRecorder::WaveInRecorder(UINT device, PcmLayout layout)
     : device(device), layout(layout), done(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      blocks(HeaderCount, std::vector<char>(BytesPerSecond(layout) / 100)), headers(HeaderCount)
+      blocks(HeaderCount, std::vector<char>(BytesPerSecond(layout) / 100)), headers(HeaderCount),
+      pieces(layout)
 {
 }
 
@@ -63,7 +62,7 @@ void WaveInRecorder::Run()
             {
                 std::lock_guard lock(mutex);
                 bytes.insert(bytes.end(), header.lpData, header.lpData + header.dwBytesRecorded);
-                pieces.push_back({bytes.size(), arrived});
+                pieces.Add(bytes.size(), arrived);
             }
             waveInAddBuffer(handle, &header, sizeof(WAVEHDR));
             next = (next + 1) % HeaderCount;
@@ -80,12 +79,5 @@ std::vector<std::uint8_t> WaveInRecorder::Bytes() const
 WaveInRecorder::Clock::time_point WaveInRecorder::TimeOf(std::size_t offset) const
 {
     std::lock_guard lock(mutex);
-    auto piece = std::lower_bound(pieces.begin(), pieces.end(), offset + 1,
-                                  [](const Piece& p, std::size_t o) { return p.end < o; });
-    if (piece == pieces.end())
-        return Clock::time_point{};
-    const std::size_t frameBytes = layout.channels * layout.bits / 8;
-    const auto behind = std::chrono::microseconds(
-        static_cast<long long>((piece->end - offset) / frameBytes) * 1000000 / layout.rate);
-    return piece->arrived - behind;
+    return pieces.TimeOf(offset);
 }

@@ -3,6 +3,7 @@
 // can be told.
 #pragma once
 
+#include "arrivaltimes.h"
 #include "tone.h"
 
 #include <windows.h>
@@ -36,11 +37,6 @@ public:
 private:
     void Run();
 
-    struct Piece {
-        std::size_t end;  // byte offset after the piece
-        Clock::time_point arrived;
-    };
-
     UINT device;
     PcmLayout layout;
     HANDLE done;
@@ -51,5 +47,5 @@ private:
     std::thread thread;
     mutable std::mutex mutex;
     std::vector<std::uint8_t> bytes;
-    std::vector<Piece> pieces;
+    ArrivalTimes pieces;
 };

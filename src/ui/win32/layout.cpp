@@ -4,6 +4,7 @@
 
 #include "ui/win32/controlids.h"
 #include "ui/win32/text.h"
+#include "ui/win32/windowclass.h"
 
 #include <commctrl.h>
 
@@ -59,18 +60,6 @@ LOGFONTW PixelFont(const wchar_t* face, int pixels)
     return font;
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass);
-}
-
 int Height(HWND hwnd)
 {
     RECT rect;
@@ -96,7 +85,7 @@ void FitList(HWND list, int height)
 void Win32DuctForm::CreateWindowAndControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClass(instance, WindowProc);
+    RegisterWindowClass(ClassName, WindowProc);
     RECT outer{0, 0, 219, 231};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
     const HWND created = CreateWindowExW(0, ClassName, L"Phonoduct", WindowStyle, 266, 176,

@@ -2,6 +2,7 @@
 
 #include "ui/about.h"
 #include "ui/win32/text.h"
+#include "ui/win32/windowclass.h"
 
 #include <cwchar>
 
@@ -36,19 +37,11 @@ int Height(const RECT& rect)
 
 TAboutBox::TAboutBox()
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW boxClass{};
-    boxClass.lpfnWndProc = WindowProc;
-    boxClass.hInstance = instance;
-    boxClass.hIcon = LoadIconW(instance, L"MAINICON");
-    boxClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
-    boxClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    boxClass.lpszClassName = ClassName;
-    RegisterClassW(&boxClass);
+    RegisterWindowClass(ClassName, WindowProc);
     RECT outer{0, 0, 367, 116};
     AdjustWindowRectEx(&outer, BoxStyle, FALSE, 0);
     window = CreateWindowExW(0, ClassName, L"About", BoxStyle, 202, 118, Width(outer),
-                             Height(outer), nullptr, nullptr, instance, this);
+                             Height(outer), nullptr, nullptr, GetModuleHandleW(nullptr), this);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     CreateControls();
     ABOnCreate();
@@ -76,8 +69,9 @@ void TAboutBox::CreateControls()
     Label(AuthorLine, 71, 43, 131, 18, 15, true);
     Label(ContactLine, 83, 67, 201, 16, 13, true);
     OKButton = CreateWindowExW(0, L"BUTTON", L"OK",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 146, 88, 75,
-                               20, window, reinterpret_cast<HMENU>(OKButtonId), instance, nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 146, 88,
+                               75, 20, window, reinterpret_cast<HMENU>(OKButtonId), instance,
+                               nullptr);
     fonts.push_back(BoldFont(12, false));
     SendMessageW(OKButton, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back()), FALSE);
 }

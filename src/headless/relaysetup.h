@@ -1,0 +1,11 @@
+// A relay set up without a screen: the option controls and the two devices as the user
+// would pick them, and both devices' capabilities read, as the window does on a choice.
+#pragma once
+
+#include "engine/ductengine.h"
+#include "headless/fakewindow.h"
+
+// Device numbers -1 stand for WAVE_MAPPER.
+void SetUpRelay(DuctEngine& engine, FakeWindow& window, WaveService& service,
+                DWORD samplesPerSec, bool bits16, bool stereo, int bufset, int inDeviceId,
+                int outDeviceId);

@@ -1,0 +1,6 @@
+// A window class of the program: its own icon, the arrow cursor, the dialog face behind.
+#pragma once
+
+#include <windows.h>
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure);
