@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -145,9 +146,22 @@ TEST_F(RingTest, StoppingTakesTheSlotAtGetPosWhateverItHolds)
 
 TEST_F(RingTest, AStaleLengthNeverRunsPastTheBlock)
 {
+    // The slot's block is large enough for the stale length and the playback block sits
+    // between guard bytes, so that an overrun shows in any build, not only under ASan.
+    constexpr std::size_t Guard = BlockBytes * 4;
+    std::vector<char> recorded(BlockBytes * 4, 's');
+    std::vector<char> out(Guard + BlockBytes + Guard, 'g');
+    ring.RingData[0] = recorded.data();
     ring.RingLength[0] = BlockBytes * 4;
     ring.RingFree[0] = false;
-    EXPECT_EQ(Get().size(), BlockBytes);  // ASan reports any overrun
+    WAVEHDR header{};
+    header.lpData = out.data() + Guard;
+    header.dwBufferLength = BlockBytes;
+    ring.GetBlock(header, false);
+
+    const auto block = out.begin() + Guard;
+    EXPECT_EQ(std::count(block, block + BlockBytes, 's'), BlockBytes);
+    EXPECT_EQ(std::count(out.begin(), out.end(), 'g'), 2 * Guard) << "bytes around the block";
 }
 
 }  // namespace
