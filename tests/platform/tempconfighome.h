@@ -2,6 +2,7 @@
 // own; removed with everything in it afterwards.
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,7 +15,12 @@ public:
     TempConfigHome()
     {
         char pattern[] = "/tmp/phonoduct-config-XXXXXX";
-        home = mkdtemp(pattern) ? pattern : "";
+        // Without a folder of its own the store would be the user's real one: stop instead.
+        if (!mkdtemp(pattern)) {
+            std::perror("phonoduct tests: no temporary settings folder");
+            std::abort();
+        }
+        home = pattern;
         setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     }
     TempConfigHome(const TempConfigHome&) = delete;
