@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -57,12 +58,13 @@ std::string ServerDir()
     return dir ? dir : "";
 }
 
-int ServerPid()
+bool KillServer()
 {
     std::ifstream file(ServerDir() + "/pid");
-    int pid = 0;
+    pid_t pid = 0;
     file >> pid;
-    return pid;
+    // 0 or -1 would signal the test's own process group or every process.
+    return pid > 1 && kill(pid, SIGKILL) == 0;
 }
 
 std::string Pactl(const std::string& arguments, const std::string& server)

@@ -24,9 +24,10 @@ struct Block {
 int FindInDevice(WaveService& service, const std::string& name);
 int FindOutDevice(WaveService& service, const std::string& name);
 
-// The test server's folder (PHONODUCT_PULSE_DIR) and the pid of its daemon.
+// The test server's folder (PHONODUCT_PULSE_DIR).
 std::string ServerDir();
-int ServerPid();
+// Kills the test server's daemon at once; false when its pid is not known.
+bool KillServer();
 // Runs pactl against the test server, or the server at `server`; its standard output.
 std::string Pactl(const std::string& arguments, const std::string& server = {});
 
