@@ -1,0 +1,28 @@
+// What the test process holds (heap in use, resident memory, open file descriptors) measured
+// around repeated Start/Stop cycles, to show that the cycles leave it flat.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+struct ProcessUsage {
+    std::size_t heapBytes;  // allocated and not yet freed
+    std::size_t residentBytes;
+    int openFiles;
+};
+
+ProcessUsage MeasureUsage();
+
+struct CycleUsage {
+    ProcessUsage start;   // after the warm-up cycles
+    ProcessUsage middle;  // halfway
+    ProcessUsage end;
+};
+
+// Runs `cycle` `warmUp` times, then `count` times with measurements at the start, halfway
+// and at the end, and prints them. Stops early once the test has a fatal failure.
+CycleUsage MeasureCycles(int warmUp, int count, const std::function<void()>& cycle);
+
+// No file left open, and no heap growth over the second half: what is made once (caches,
+// capacities) is made by then, and a leak grows with every cycle.
+void ExpectFlat(const CycleUsage& usage);
