@@ -65,3 +65,15 @@ MonitorRecorder::Clock::time_point MonitorRecorder::TimeOf(std::size_t offset) c
     std::lock_guard lock(mutex);
     return pieces.TimeOf(offset);
 }
+
+double MicToneLevel(const PcmLayout& layout)
+{
+    MonitorRecorder mic("mic.monitor", layout);
+    if (!mic.Start())
+        return 0.0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    mic.Stop();
+    const auto bytes = mic.Bytes();
+    const auto samples = FirstChannel(bytes.data(), bytes.size(), layout);
+    return ToneLevel(samples.data(), samples.size(), 1000, layout.rate);
+}

@@ -42,3 +42,7 @@ private:
     std::vector<std::uint8_t> bytes;
     ArrivalTimes pieces;
 };
+
+// The 1 kHz tone's level on the mic's monitor over 300 ms, the reference for a relayed one;
+// 0 if it cannot be recorded.
+double MicToneLevel(const PcmLayout& layout);

@@ -38,19 +38,6 @@ double Ms(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// The tone's level on the mic's monitor, the reference for the relayed one.
-double MicLevel()
-{
-    MonitorRecorder mic("mic.monitor", Recording);
-    if (!mic.Start())
-        return 0.0;
-    std::this_thread::sleep_for(300ms);
-    mic.Stop();
-    const auto bytes = mic.Bytes();
-    const auto samples = FirstChannel(bytes.data(), bytes.size(), Recording);
-    return ToneLevel(samples.data(), samples.size(), 1000, Recording.rate);
-}
-
 struct RelayCase {
     const char* name;
     PcmLayout layout;
@@ -66,7 +53,7 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     // Its graph moves capture and playback in periods of about 21 ms each.
     const double graphMs = pipewire ? 50.0 : 0.0;
     const PcmLayout layout = GetParam().layout;
-    const double reference = MicLevel();
+    const double reference = MicToneLevel(Recording);
     ASSERT_GT(reference, 0.05);
 
     PulseWaveService service;
