@@ -87,7 +87,7 @@ TEST(PulseHeaderRules, AHoleInTheRecordingIsSilenceOfItsLength)
     EXPECT_EQ(std::memcmp(block, "\x01\x02\x80\x80\x80\x01\x02\x03", 8), 0);
 }
 
-TEST(PulseProductName, IsCutTo31BytesWithoutSplittingACharacter)
+TEST(PulseProductName, IsCutTo31BytesWithoutSplittingACharacterAndShowsControlsAsSpaces)
 {
     struct Case {
         std::string text;
@@ -103,6 +103,7 @@ TEST(PulseProductName, IsCutTo31BytesWithoutSplittingACharacter)
         {std::string(29, 'a') + "\xE2\x82\xAC", std::string(29, 'a')},  // € needs 3 bytes
         {std::string(28, 'a') + "\xE2\x82\xAC", std::string(28, 'a') + "\xE2\x82\xAC"},
         {"", ""},
+        {"Tab\tEsc\x1b[1m\x7f", "Tab Esc [1m "},
     };
     for (const Case& c : cases) {
         CHAR name[MAXPNAMELEN];

@@ -2,7 +2,6 @@
 #include "platform/wave/pulse/pulseconnection.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 struct SnapshotQuery {
@@ -32,7 +31,9 @@ void OnServerInfo(pa_context*, const pa_server_info* info, void* userdata)
 
 PulseDeviceEntry Entry(std::uint32_t index, const char* name, const char* description)
 {
-    return {index, name ? name : "", description ? description : (name ? name : "")};
+    // An empty description would make an empty entry in a device list.
+    const bool described = description && *description;
+    return {index, name ? name : "", described ? description : (name ? name : "")};
 }
 
 void OnSink(pa_context*, const pa_sink_info* info, int eol, void* userdata)
@@ -106,6 +107,8 @@ void CopyProductName(const std::string& text, CHAR (&name)[MAXPNAMELEN])
     // Back up over continuation bytes so that no character is split.
     while (length > 0 && length < text.size() && (static_cast<BYTE>(text[length]) & 0xC0) == 0x80)
         --length;
-    std::memcpy(name, text.data(), length);
+    // A list entry is one line of text: control characters show as spaces.
+    std::transform(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), name,
+                   [](char c) { return static_cast<BYTE>(c) < 0x20 || c == 0x7F ? ' ' : c; });
     name[length] = '\0';
 }

@@ -32,5 +32,5 @@ const PulseDeviceEntry* FindDevice(const std::vector<PulseDeviceEntry>& devices,
                                    const std::string& defaultName, UINT deviceId);
 
 // The product name of a capability record: the text cut to MAXPNAMELEN - 1 bytes on a
-// UTF-8 character boundary, zero-terminated.
+// UTF-8 character boundary, control characters as spaces, zero-terminated.
 void CopyProductName(const std::string& text, CHAR (&name)[MAXPNAMELEN]);
