@@ -96,11 +96,7 @@ TEST(LoadedRelay, TheToneStaysWholeWhileEveryCoreIsBusy)
     ASSERT_GT(reference, 0.05);
     PulseWaveService service;
     HeadlessRelay relay(service);
-    const int in = FindInDevice(service, "Monitor of Tone Mic");
-    const int out = FindOutDevice(service, "Test Speakers");
-    ASSERT_GE(in, 0);
-    ASSERT_GE(out, 0);
-    relay.Configure(44100, true, true, 9, in, out);
+    ASSERT_NO_FATAL_FAILURE(ConfigureToneRelay(service, relay, {44100, 16, 2}));
     MonitorRecorder speakers("speakers.monitor", Recording);
     ASSERT_TRUE(speakers.Start());
     const auto started = Clock::now();

@@ -27,11 +27,7 @@ TEST(PulseCycles, AHundredLeaveMemoryFilesAndServerStreamsFlat)
 {
     PulseWaveService service;
     HeadlessRelay relay(service);
-    const int in = FindInDevice(service, "Monitor of Tone Mic");
-    const int out = FindOutDevice(service, "Test Speakers");
-    ASSERT_GE(in, 0);
-    ASSERT_GE(out, 0);
-    relay.Configure(44100, true, true, 9, in, out);
+    ASSERT_NO_FATAL_FAILURE(ConfigureToneRelay(service, relay, {44100, 16, 2}));
     const long streams = ServerStreams();
     const SIZE_T blocks = GlobalLiveBlocks();
     const CycleUsage usage = MeasureCycles(5, 100, [&] {

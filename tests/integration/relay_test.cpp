@@ -21,7 +21,6 @@ namespace {
 constexpr PcmLayout Recording{44100, 16, 2};
 constexpr std::size_t Window = Recording.rate / 100;  // 10 ms, exactly 10 periods of 1 kHz
 constexpr std::size_t FrameBytes = 4;
-constexpr int ShortestBlocks = 9;                      // slider position: 0.3 s blocks
 constexpr auto BlockLength = 300ms;
 constexpr auto Measured = 10s;
 
@@ -58,11 +57,7 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
 
     PulseWaveService service;
     HeadlessRelay relay(service);
-    const int in = FindInDevice(service, "Monitor of Tone Mic");
-    const int out = FindOutDevice(service, "Test Speakers");
-    ASSERT_GE(in, 0);
-    ASSERT_GE(out, 0);
-    relay.Configure(layout.rate, layout.bits == 16, layout.channels == 2, ShortestBlocks, in, out);
+    ASSERT_NO_FATAL_FAILURE(ConfigureToneRelay(service, relay, layout));
     MonitorRecorder speakers("speakers.monitor", Recording);
     ASSERT_TRUE(speakers.Start());
     std::this_thread::sleep_for(100ms);

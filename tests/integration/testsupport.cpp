@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <gtest/gtest.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +52,15 @@ int FindOutDevice(WaveService& service, const std::string& name)
             return static_cast<int>(id);
     }
     return -1;
+}
+
+void ConfigureToneRelay(WaveService& service, HeadlessRelay& relay, const PcmLayout& layout)
+{
+    const int in = FindInDevice(service, "Monitor of Tone Mic");
+    const int out = FindOutDevice(service, "Test Speakers");
+    ASSERT_GE(in, 0);
+    ASSERT_GE(out, 0);
+    relay.Configure(layout.rate, layout.bits == 16, layout.channels == 2, 9, in, out);
 }
 
 std::string ServerDir()
