@@ -341,12 +341,13 @@ TEST_F(PulsePlaybackTest, AHeaderWrittenAfterTheQueueRanDryPlaysInFull)
     std::this_thread::sleep_for(100ms);
     recorder.Stop();
 
-    // 100 ms + 300 ms of tone reached the sink: about 40 windows of 10 ms.
+    // 100 ms + 300 ms of tone reached the sink: 40 windows of 10 ms, give or take a window
+    // at each of the two bursts' edges.
     const auto samples = FirstChannel(recorder.Bytes().data(), recorder.Bytes().size(), CdStereo);
     const std::size_t window = CdStereo.rate / 100;
     const std::size_t total = samples.size() / window;
     const std::size_t quiet = QuietWindows(samples, 0, window, 1000, CdStereo.rate, 0.1);
-    EXPECT_NEAR(static_cast<double>(total - quiet), 40.0, 2.0);
+    EXPECT_NEAR(static_cast<double>(total - quiet), 40.0, 4.0);
     EXPECT_EQ(service.waveOutClose(out), MMSYSERR_NOERROR);
 }
 
