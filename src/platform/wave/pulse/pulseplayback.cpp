@@ -8,12 +8,18 @@
 #include <vector>
 
 namespace {
-// The server holds about this much ahead of the clock.
-constexpr pa_usec_t BufferUsec = 50 * PA_USEC_PER_MSEC;
-constexpr pa_usec_t RequestUsec = 10 * PA_USEC_PER_MSEC;
-// Bounds of the wait for the next header's end: the clock is asked again at least this often.
+// The whole queue is written at once, far beyond what the server asks for; these only set
+// how often it asks (each request wakes both sides) and the device's own latency (which delays
+// what is heard): the server gives the device half of the target length left after two
+// requests.
+constexpr pa_usec_t RequestUsec = 250 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t DeviceUsec = 25 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t TargetUsec = 2 * DeviceUsec + 2 * RequestUsec;
+// Silence written after a tail the server holds back.
+constexpr pa_usec_t PadUsec = 50 * PA_USEC_PER_MSEC;
+// The clock is asked again this soon while the stream is paused: nothing can be foreseen then.
+constexpr pa_usec_t RecheckUsec = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
-constexpr pa_usec_t MaxWaitUsec = 20 * PA_USEC_PER_MSEC;
 // A header is reported this long after its last byte was heard. A capture block that ends at
 // the same moment on a device started just before is then handed over first, as on hardware
 // whose output latency exceeds its input latency; the relay's timing rests on that order.
@@ -33,10 +39,10 @@ PulsePlayback::~PulsePlayback()
 
 int PulsePlayback::ConnectStream(const char* device, pa_stream_flags_t flags)
 {
-    pa_stream_set_write_callback(stream, OnWritable, this);
     pa_buffer_attr attr{};
+    // Room for the whole queue: a relay holds at most four blocks of 211680 bytes there.
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(BufferUsec, &sampleSpec));
+    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(TargetUsec, &sampleSpec));
     attr.minreq = static_cast<uint32_t>(pa_usec_to_bytes(RequestUsec, &sampleSpec));
     // Plays as soon as it has a frame, and pauses (its clock with it) while it has none: with
     // no prebuffering at all the server would play silence and skip the next header's start.
@@ -75,35 +81,26 @@ void PulsePlayback::ForgetStream()
     }
     armed = false;
     written = 0;
-    offset = 0;
     position = 0;
-    lastHanded = 0;
+    lastHanded = NotLooked;
 }
 
 void PulsePlayback::Feed()
 {
     if (!stream || pa_stream_get_state(stream) != PA_STREAM_READY)
         return;
-    const std::size_t writable = pa_stream_writable_size(stream);
-    if (writable == static_cast<std::size_t>(-1))
-        return Lose();
-    std::size_t room = WholeFrames(static_cast<DWORD>(std::min<std::size_t>(writable, UINT32_MAX)));
-    while (written < queue.size()) {
+    // Beyond what the server asks for: it keeps the rest in its queue, and nothing has to
+    // wake for each few milliseconds of sound.
+    for (; written < queue.size(); ++written) {
         LPWAVEHDR header = queue[written].header;
         const DWORD length = WholeFrames(header->dwBufferLength);
-        const std::size_t chunk = std::min<std::size_t>(room, length - offset);
-        if (chunk == 0 && offset < length)
-            break;
-        if (chunk > 0 && pa_stream_write(stream, header->lpData + offset, chunk, nullptr, 0,
-                                         PA_SEEK_RELATIVE) < 0)
+        if (length > 0 &&
+            pa_stream_write(stream, header->lpData, length, nullptr, 0, PA_SEEK_RELATIVE) < 0)
             return Lose();
-        offset += static_cast<DWORD>(chunk);
-        position += chunk;
-        room -= chunk;
-        if (offset == length) {
-            queue[written++].end = position;
-            offset = 0;
-        }
+        position += length;
+        queue[written].end = position;
+        // Fresh data: the stream is not stuck until its clock stands still over two looks.
+        lastHanded = NotLooked;
     }
     if (written > 0 && !armed && !timing)
         Arm(0);
@@ -113,7 +110,7 @@ void PulsePlayback::CheckPlayed()
 {
     const pa_timing_info* info = pa_stream_get_timing_info(stream);
     if (!info || info->read_index_corrupt)
-        return Arm(MaxWaitUsec);
+        return Arm(RecheckUsec);
     const auto handed = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
     const std::uint64_t inDevice = pa_usec_to_bytes(info->sink_usec, &sampleSpec);
     // Playing: the device is still behind the read index by its latency. Paused for want of
@@ -129,25 +126,33 @@ void PulsePlayback::CheckPlayed()
         if (!queue[i].heardAt)
             queue[i].heardAt = now - std::min(now, pa_bytes_to_usec(heard - queue[i].end, &sampleSpec));
     }
-    while (written > 0 && queue.front().heardAt && queue.front().heardAt + ReportLagUsec <= now) {
+    ReportHeard(now);
+    if (written == 0 || queue.front().heardAt)
+        return;
+    if (!info->playing)
+        return Arm(RecheckUsec);
+    // The clock runs at the sample rate while the stream plays: the next look is when the
+    // header's end will have been heard.
+    const pa_usec_t left = pa_bytes_to_usec(queue.front().end - heard, &sampleSpec);
+    Arm(std::max(left + ReportLagUsec, MinWaitUsec));
+}
+
+void PulsePlayback::ReportHeard(pa_usec_t now)
+{
+    while (written > 0 && queue.front().heardAt) {
+        const pa_usec_t due = queue.front().heardAt + ReportLagUsec;
+        if (now < due)
+            return Arm(due - now);
         CompleteFront();
         --written;
     }
-    if (written == 0)
-        return;
-    const QueuedHeader& next = queue.front();
-    const pa_usec_t left = next.heardAt ? next.heardAt + ReportLagUsec - now
-                                        : pa_bytes_to_usec(next.end - heard, &sampleSpec) + ReportLagUsec;
-    Arm(std::clamp(left, MinWaitUsec, MaxWaitUsec));
 }
 
 void PulsePlayback::PadTail()
 {
     // Some servers (pipewire-pulse) play only whole periods and hold back a shorter tail until
     // more comes; silence after it lets the last header play out, as a device would.
-    if (written < queue.size())
-        return;
-    const auto length = static_cast<DWORD>(pa_usec_to_bytes(BufferUsec, &sampleSpec));
+    const auto length = static_cast<DWORD>(pa_usec_to_bytes(PadUsec, &sampleSpec));
     const std::vector<BYTE> silence(WholeFrames(length), SilenceByte(sampleSpec));
     if (pa_stream_write(stream, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE) < 0)
         return Lose();
@@ -165,15 +170,12 @@ void PulsePlayback::Arm(pa_usec_t delay)
     armed = timer != nullptr;
 }
 
-void PulsePlayback::OnWritable(pa_stream*, std::size_t, void* userdata)
-{
-    static_cast<PulsePlayback*>(userdata)->Feed();
-}
-
 void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, void* userdata)
 {
     auto* playback = static_cast<PulsePlayback*>(userdata);
     playback->armed = false;
+    if (playback->written > 0 && playback->queue.front().heardAt)
+        return playback->ReportHeard(pa_rtclock_now());
     // A fresh reading of the clock: without interpolation it never runs ahead of the server.
     playback->timing = pa_stream_update_timing_info(playback->stream, OnTiming, playback);
 }

@@ -1,6 +1,6 @@
-// A playback device: queued headers are written to a playback stream in order, with only a
-// short buffer on the server; a header is returned (done, MM_WOM_DONE) once the stream's
-// clock has passed its last byte.
+// A playback device: each queued header goes to a playback stream whole, at once; a header is
+// returned (done, MM_WOM_DONE) once the stream's clock has passed its last byte. The clock is
+// read when a header's end is due, not polled: a relay of long blocks wakes a few times a block.
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
@@ -18,22 +18,24 @@ private:
     void OnReset() override;
     void ForgetStream() override;
 
-    // Writes queued data as far as the server's buffer takes it.
+    // Writes the headers not yet written, whole.
     void Feed();
-    // Returns the headers the clock has passed and arms the timer for the next one.
+    // Returns the headers the clock has passed and arms the timer for the next one's end.
     void CheckPlayed();
+    // Returns the heard headers whose report is due, in order, and arms the timer for the
+    // first that is not.
+    void ReportHeard(pa_usec_t now);
     // Silence after data the server holds back while paused.
     void PadTail();
     void Arm(pa_usec_t delay);
-    static void OnWritable(pa_stream* s, std::size_t length, void* userdata);
     static void OnTimer(pa_mainloop_api* api, pa_time_event* event, const timeval* tv,
                         void* userdata);
     static void OnTiming(pa_stream* s, int success, void* userdata);
 
-    std::size_t written = 0;       // headers at the queue's front written in full
-    DWORD offset = 0;              // bytes written of the next one
+    std::size_t written = 0;       // headers at the queue's front written to the stream
     std::uint64_t position = 0;    // bytes written to this stream
-    std::uint64_t lastHanded = 0;  // the read index at the previous check
+    static constexpr std::uint64_t NotLooked = UINT64_MAX;
+    std::uint64_t lastHanded = NotLooked;  // the read index at the previous check
     pa_time_event* timer = nullptr;
     bool armed = false;
     pa_operation* timing = nullptr;
