@@ -2,15 +2,18 @@
 #include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulseformat.h"
 
+#include <pulse/rtclock.h>
 
 namespace {
 // Short fragments: a full header is handed back at most this late.
 constexpr pa_usec_t FragmentUsec = 10 * PA_USEC_PER_MSEC;
 }
 
-PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec,
-                           std::string deviceName, HWND window, WPARAM handle)
-    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WIM_DATA)
+PulseCapture::PulseCapture(PulseConnection& connection, CaptureProgress& progress,
+                           const pa_sample_spec& sampleSpec, std::string deviceName, HWND window,
+                           WPARAM handle)
+    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WIM_DATA),
+      progress(progress)
 {
 }
 
@@ -39,7 +42,8 @@ int PulseCapture::ConnectStream(const char* device, pa_stream_flags_t flags)
 
 void PulseCapture::OnReady()
 {
-    // Nothing to do: data flows as soon as the stream is ready.
+    // Data flows as soon as the stream is ready.
+    progress.Join(this, pa_rtclock_now());
 }
 
 void PulseCapture::OnQueued()
@@ -56,6 +60,7 @@ void PulseCapture::OnReset()
 void PulseCapture::ForgetStream()
 {
     started = false;
+    progress.Leave(this);
 }
 
 void PulseCapture::Deliver(const BYTE* data, std::size_t size)
@@ -89,4 +94,5 @@ void PulseCapture::OnRead(pa_stream* s, std::size_t, void* userdata)
         if (pa_stream_drop(s) < 0)
             return capture->Lose();
     }
+    capture->progress.Delivered(capture, pa_rtclock_now());
 }

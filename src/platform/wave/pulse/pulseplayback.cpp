@@ -20,15 +20,19 @@ constexpr pa_usec_t PadUsec = 50 * PA_USEC_PER_MSEC;
 // The clock is asked again this soon while the stream is paused: nothing can be foreseen then.
 constexpr pa_usec_t RecheckUsec = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
+// How often a report held back for a capture looks again.
+constexpr pa_usec_t CaptureWaitUsec = 5 * PA_USEC_PER_MSEC;
 // A header is reported this long after its last byte was heard. A capture block that ends at
 // the same moment on a device started just before is then handed over first, as on hardware
 // whose output latency exceeds its input latency; the relay's timing rests on that order.
 constexpr pa_usec_t ReportLagUsec = 25 * PA_USEC_PER_MSEC;
 }
 
-PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
-                             std::string deviceName, HWND window, WPARAM handle)
-    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WOM_DONE)
+PulsePlayback::PulsePlayback(PulseConnection& connection, const CaptureProgress& captures,
+                             const pa_sample_spec& sampleSpec, std::string deviceName,
+                             HWND window, WPARAM handle)
+    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WOM_DONE),
+      captures(captures)
 {
 }
 
@@ -140,9 +144,16 @@ void PulsePlayback::CheckPlayed()
 void PulsePlayback::ReportHeard(pa_usec_t now)
 {
     while (written > 0 && queue.front().heardAt) {
-        const pa_usec_t due = queue.front().heardAt + ReportLagUsec;
+        const QueuedHeader& front = queue.front();
+        const pa_usec_t due = front.heardAt + ReportLagUsec;
+        // A capture that has not delivered since may still hold the block that ends with this
+        // one: the report waits for it, for one header's length at the most, so that a
+        // capture stalled for good delays reports but never stops them.
+        const pa_usec_t longest = pa_bytes_to_usec(front.header->dwBufferLength, &sampleSpec);
         if (now < due)
             return Arm(due - now);
+        if (!captures.DeliveredSince(due) && now < due + longest)
+            return Arm(CaptureWaitUsec);
         CompleteFront();
         --written;
     }

@@ -3,12 +3,14 @@
 // read when a header's end is due, not polled: a relay of long blocks wakes a few times a block.
 #pragma once
 
+#include "platform/wave/pulse/captureprogress.h"
 #include "platform/wave/pulse/pulsedevice.h"
 
 class PulsePlayback : public PulseDevice {
 public:
-    PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec, std::string deviceName,
-                  HWND window, WPARAM handle);
+    PulsePlayback(PulseConnection& connection, const CaptureProgress& captures,
+                  const pa_sample_spec& sampleSpec, std::string deviceName, HWND window,
+                  WPARAM handle);
     ~PulsePlayback() override;
 
 private:
@@ -32,6 +34,7 @@ private:
                         void* userdata);
     static void OnTiming(pa_stream* s, int success, void* userdata);
 
+    const CaptureProgress& captures;
     std::size_t written = 0;       // headers at the queue's front written to the stream
     std::uint64_t position = 0;    // bytes written to this stream
     static constexpr std::uint64_t NotLooked = UINT64_MAX;
