@@ -1,35 +1,25 @@
 #include "platform/wave/pulse/pulseconnection.h"
 
-#include <sys/time.h>
+#include <poll.h>
+#include <pthread.h>
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 bool Settled(pa_context_state_t state)
 {
     return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
 }
-
-struct Deadline {
-    PulseConnection* connection;
-    bool expired = false;
-};
-
-void OnDeadline(pa_mainloop_api*, pa_time_event*, const timeval*, void* userdata)
-{
-    auto* deadline = static_cast<Deadline*>(userdata);
-    deadline->expired = true;
-    deadline->connection->Signal();
-}
 }
 
 PulseConnection::PulseConnection()
 {
-    loop = pa_threaded_mainloop_new();
-    if (loop && pa_threaded_mainloop_start(loop) < 0) {
-        pa_threaded_mainloop_free(loop);
-        loop = nullptr;
-    }
+    loop = pa_mainloop_new();
     if (!loop)
         return;
+    pa_mainloop_set_poll_func(loop, Poll, this);
+    thread = std::thread([this] { Run(); });
     PulseLock lock(*this);
     EnsureConnected();
 }
@@ -40,31 +30,69 @@ PulseConnection::~PulseConnection()
         return;
     Lock();
     DropContext();
+    pa_mainloop_quit(loop, 0);
     Unlock();
-    pa_threaded_mainloop_stop(loop);
-    pa_threaded_mainloop_free(loop);
+    thread.join();
+    pa_mainloop_free(loop);
+}
+
+void PulseConnection::Run()
+{
+    pthread_setname_np(pthread_self(), "pulse-loop");
+    std::lock_guard<std::recursive_mutex> guard(mutex);
+    pa_mainloop_run(loop, nullptr);
+}
+
+int PulseConnection::Poll(pollfd* fds, unsigned long count, int timeoutMs, void* userdata)
+{
+    auto* connection = static_cast<PulseConnection*>(userdata);
+    const bool quiet = connection->hurried == 0 && count > 0;
+    const bool sleep = quiet && !connection->draining;
+    connection->mutex.unlock();
+    if (sleep) {
+        // libpulse keeps its wakeup pipe, which other threads and the loop's own work write
+        // to, first: only it and the timers end the sleep; the server's messages wait for
+        // the next wakeup.
+        const int wait = timeoutMs < 0 ? BatchMs : std::min(timeoutMs, BatchMs);
+        ::poll(fds, 1, wait);
+    }
+    const int ready = ::poll(fds, count, quiet ? 0 : timeoutMs);
+    connection->mutex.lock();
+    // A message is taken in piece by piece, one each time round: all that waits is taken in
+    // before the next sleep.
+    connection->draining = quiet && ready > 0;
+    return ready;
 }
 
 void PulseConnection::Lock()
 {
-    if (loop)
-        pa_threaded_mainloop_lock(loop);
+    mutex.lock();
 }
 
 void PulseConnection::Unlock()
 {
-    if (loop)
-        pa_threaded_mainloop_unlock(loop);
+    mutex.unlock();
 }
 
 void PulseConnection::Signal()
 {
-    pa_threaded_mainloop_signal(loop, 0);
+    changed.notify_all();
+}
+
+void PulseConnection::Hurry()
+{
+    if (hurried++ == 0 && loop)
+        pa_mainloop_wakeup(loop);
+}
+
+void PulseConnection::Relax()
+{
+    --hurried;
 }
 
 pa_mainloop_api* PulseConnection::Api() const
 {
-    return pa_threaded_mainloop_get_api(loop);
+    return pa_mainloop_get_api(loop);
 }
 
 bool PulseConnection::Connected() const
@@ -92,14 +120,11 @@ bool PulseConnection::EnsureConnected()
 
 bool PulseConnection::WaitFor(const std::function<bool()>& done, int timeoutMs)
 {
-    Deadline deadline{this};
-    timeval when{};
-    pa_gettimeofday(&when);
-    pa_timeval_add(&when, static_cast<pa_usec_t>(timeoutMs) * PA_USEC_PER_MSEC);
-    pa_time_event* timer = Api()->time_new(Api(), &when, OnDeadline, &deadline);
-    while (!done() && !deadline.expired)
-        pa_threaded_mainloop_wait(loop);
-    Api()->time_free(timer);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    Hurry();
+    while (!done() && changed.wait_until(mutex, deadline) == std::cv_status::no_timeout) {
+    }
+    Relax();
     return done();
 }
 

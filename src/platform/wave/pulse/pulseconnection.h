@@ -1,10 +1,18 @@
-// The libpulse mainloop thread and the context on it. The mainloop lock is the backend's
-// lock: every pa_* call and every header change happens while it is held.
+// The libpulse mainloop thread and the context on it. The loop's lock is the backend's lock:
+// every pa_* call and every header change happens while it is held. The thread wakes for its
+// timers and for other threads at once, but takes in what the server sends in batches, a few
+// times a second, unless someone waits for an answer: a recording then costs a few wakeups a
+// second instead of one for every few milliseconds of sound.
 #pragma once
 
 #include <pulse/pulseaudio.h>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
+
+struct pollfd;
 
 class PulseConnection {
 public:
@@ -17,25 +25,38 @@ public:
     void Unlock();
     // Wakes threads in WaitFor; callbacks call it after changing what a waiter tests.
     void Signal();
+    // Lock held. While hurried (as often as relaxed), the thread takes in what the server
+    // sends as soon as it comes: for answers awaited.
+    void Hurry();
+    void Relax();
 
     // Lock held. True when the context is ready; otherwise makes a new context and waits
     // (bounded) for it. A missing server fails at once.
     bool EnsureConnected();
     // Lock held. True while the context is ready.
     bool Connected() const;
-    // Lock held. Waits until done() or the timeout; callbacks must Signal() on changes.
+    // Lock held once. Waits until done() or the timeout; callbacks must Signal() on changes.
     bool WaitFor(const std::function<bool()>& done, int timeoutMs);
 
     pa_context* Context() const { return context; }
     pa_mainloop_api* Api() const;
 
     static constexpr int ServerTimeoutMs = 1000;
+    // The longest the server's messages wait while nobody hurries.
+    static constexpr int BatchMs = 100;
 
 private:
+    void Run();
     void DropContext();
+    static int Poll(pollfd* fds, unsigned long count, int timeoutMs, void* userdata);
     static void OnContextState(pa_context* c, void* userdata);
 
-    pa_threaded_mainloop* loop = nullptr;
+    std::recursive_mutex mutex;
+    std::condition_variable_any changed;
+    pa_mainloop* loop = nullptr;
+    std::thread thread;
+    int hurried = 0;
+    bool draining = false;
     pa_context* context = nullptr;
 };
 

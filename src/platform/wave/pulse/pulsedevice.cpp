@@ -86,11 +86,17 @@ bool PulseDevice::Connect()
     const char* device = deviceName.empty() ? nullptr : deviceName.c_str();
     auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                 (device ? PA_STREAM_DONT_MOVE : 0));
-    return ConnectStream(device, flags) >= 0;
+    if (ConnectStream(device, flags) < 0)
+        return false;
+    // A start waits for the stream: its answer is taken in at once.
+    connecting = true;
+    connection.Hurry();
+    return true;
 }
 
 void PulseDevice::ReleaseStream()
 {
+    Settle();
     ForgetStream();
     if (!stream)
         return;
@@ -103,15 +109,24 @@ void PulseDevice::ReleaseStream()
     stream = nullptr;
 }
 
+void PulseDevice::Settle()
+{
+    if (connecting)
+        connection.Relax();
+    connecting = false;
+}
+
 void PulseDevice::OnState(pa_stream* s, void* userdata)
 {
     auto* device = static_cast<PulseDevice*>(userdata);
     switch (pa_stream_get_state(s)) {
     case PA_STREAM_READY:
+        device->Settle();
         device->OnReady();
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
+        device->Settle();
         device->Lose();
         break;
     default:

@@ -59,6 +59,8 @@ protected:
 
 private:
     bool Connect();
+    // The stream is ready or gone: nobody waits for its answer any more.
+    void Settle();
     static void OnState(pa_stream* s, void* userdata);
 
     const std::string deviceName;  // empty: the server's default, and the stream may move
@@ -66,4 +68,5 @@ private:
     WPARAM handle;
     UINT doneMessage;
     MMRESULT lost = MMSYSERR_NOERROR;
+    bool connecting = false;
 };

@@ -78,6 +78,7 @@ void PulsePlayback::ForgetStream()
         pa_operation_cancel(timing);
         pa_operation_unref(timing);
         timing = nullptr;
+        connection.Relax();
     }
     if (timer) {
         connection.Api()->time_free(timer);
@@ -189,6 +190,8 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
         return playback->ReportHeard(pa_rtclock_now());
     // A fresh reading of the clock: without interpolation it never runs ahead of the server.
     playback->timing = pa_stream_update_timing_info(playback->stream, OnTiming, playback);
+    if (playback->timing)
+        playback->connection.Hurry();
 }
 
 void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
@@ -196,6 +199,7 @@ void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
     auto* playback = static_cast<PulsePlayback*>(userdata);
     pa_operation_unref(playback->timing);
     playback->timing = nullptr;
+    playback->connection.Relax();
     if (!success)
         return playback->Lose();
     playback->CheckPlayed();
