@@ -1,5 +1,6 @@
 // The engine relaying the test server's tone from the mic's monitor to the speakers through
-// the pulse backend, measured on the speakers' monitor: frequency, level, gaps and delay.
+// the pulse backend, measured on the speakers' monitor: frequency, level, gaps and delay, and
+// every sample against the mic's.
 #include "headless/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
@@ -7,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <pulse/simple.h>
+
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -73,6 +78,8 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     relay.PumpFor(200ms);
     speakers.Stop();
     EXPECT_TRUE(relay.Window().Boxes().empty());
+    // A playback block reported before the capture block ending with it finds the ring empty.
+    EXPECT_EQ(relay.Engine().Ring.Underruns, 0u);
     EXPECT_FALSE(relay.Engine().InOpen);
     EXPECT_FALSE(relay.Engine().OutOpen);
 
@@ -104,4 +111,90 @@ INSTANTIATE_TEST_SUITE_P(Formats, PulseRelay,
                          testing::Values(RelayCase{"Cd", {44100, 16, 2}},
                                          RelayCase{"Low", {11025, 8, 1}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Quiet noise played into the mic beside its tone, so that no stretch of the mic's sound
+// repeats and a relayed stretch has one place in a recording of it.
+class MicNoise {
+public:
+    MicNoise() : thread([this] { Play(); }) {}
+    ~MicNoise()
+    {
+        playing = false;
+        thread.join();
+    }
+
+private:
+    void Play()
+    {
+        pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, Recording.rate, 2};
+        pa_simple* player = pa_simple_new(nullptr, "phonoduct-test-noise", PA_STREAM_PLAYBACK,
+                                          "mic", "noise", &sampleSpec, nullptr, nullptr, nullptr);
+        if (!player)
+            return;
+        std::vector<std::int16_t> piece(Recording.rate / 10 * 2);
+        std::uint32_t state = 1;
+        while (playing) {
+            for (auto& sample : piece) {
+                state ^= state << 13;
+                state ^= state >> 17;
+                state ^= state << 5;
+                sample = static_cast<std::int16_t>(static_cast<int>(state % 2001) - 1000);
+            }
+            if (pa_simple_write(player, piece.data(), piece.size() * 2, nullptr) < 0)
+                break;
+        }
+        pa_simple_free(player);
+    }
+
+    std::atomic<bool> playing{true};
+    std::thread thread;
+};
+
+std::size_t BytesOf(std::chrono::milliseconds duration)
+{
+    return static_cast<std::size_t>(duration.count()) * Recording.rate / 1000 * FrameBytes;
+}
+
+TEST(PulseRelayExactness, EveryRelayedSampleIsTheCapturedOneInItsPlace)
+{
+    constexpr auto Compared = 5000ms;
+    constexpr auto Settle = 500ms;
+    MicNoise noise;
+    PulseWaveService service;
+    HeadlessRelay relay(service);
+    const int in = FindInDevice(service, "Monitor of Tone Mic");
+    const int out = FindOutDevice(service, "Test Speakers");
+    ASSERT_GE(in, 0);
+    ASSERT_GE(out, 0);
+    relay.Configure(Recording.rate, true, true, ShortestBlocks, in, out);
+    MonitorRecorder mic("mic.monitor", Recording);
+    MonitorRecorder speakers("speakers.monitor", Recording);
+    ASSERT_TRUE(mic.Start());
+    ASSERT_TRUE(speakers.Start());
+    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(relay.Start());
+    relay.PumpFor(4 * BlockLength + Settle + Compared + Settle);
+    relay.Stop();
+    relay.PumpFor(200ms);
+    mic.Stop();
+    speakers.Stop();
+    EXPECT_EQ(relay.Engine().Ring.Underruns, 0u);
+
+    // From after the pre-roll to before the stop, the speakers played exactly what the mic
+    // recorded: no sample changed, lost or added.
+    const auto played = speakers.Bytes();
+    const auto captured = mic.Bytes();
+    const std::size_t from = BytesOf(100ms + 4 * BlockLength + Settle);
+    const std::size_t length = BytesOf(Compared);
+    ASSERT_GE(played.size(), from + length);
+    const auto begin = played.begin() + static_cast<std::ptrdiff_t>(from);
+    const auto found = std::search(captured.begin(), captured.end(), begin,
+                                   begin + static_cast<std::ptrdiff_t>(BytesOf(100ms)));
+    ASSERT_NE(found, captured.end()) << "the relayed sound is nowhere in the mic's";
+    ASSERT_GE(static_cast<std::size_t>(captured.end() - found), length);
+    const auto differs = std::mismatch(begin, begin + static_cast<std::ptrdiff_t>(length), found);
+    EXPECT_EQ(static_cast<std::size_t>(differs.first - begin), length)
+        << "the relayed sound departs from the mic's after "
+        << (differs.first - begin) / FrameBytes << " frames";
+}
 }
