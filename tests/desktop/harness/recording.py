@@ -38,15 +38,17 @@ class Recorder:
         self._process.wait(10)
         self._thread.join(10)
         whole = len(self._data) - len(self._data) % FRAME
-        samples = array.array("h", bytes(self._data[:whole]))
-        return Recording(samples[0::CHANNELS], list(self._pieces))
+        data = bytes(self._data[:whole])
+        samples = array.array("h", data)
+        return Recording(samples[0::CHANNELS], list(self._pieces), data)
 
 
 class Recording:
     WINDOW = RATE // 100  # 10 ms
 
-    def __init__(self, samples, pieces):
+    def __init__(self, samples, pieces, data=b""):
         self.samples = samples
+        self.data = data  # every channel, whole frames, s16le
         self._pieces = pieces
 
     def time_of(self, frame):
