@@ -2,25 +2,33 @@
 
 #include <algorithm>
 
-void CaptureProgress::Join(const void* capture, pa_usec_t now)
+void CaptureProgress::Start(const void* capture, pa_usec_t now, const pa_sample_spec& sampleSpec)
 {
-    lastDelivery[capture] = now;
+    captures[capture] = {now, 0, sampleSpec};
 }
 
-void CaptureProgress::Delivered(const void* capture, pa_usec_t now)
+void CaptureProgress::Delivered(const void* capture, std::size_t bytes)
 {
-    auto found = lastDelivery.find(capture);
-    if (found != lastDelivery.end())
-        found->second = now;
+    auto found = captures.find(capture);
+    if (found != captures.end())
+        found->second.bytes += bytes;
 }
 
 void CaptureProgress::Leave(const void* capture)
 {
-    lastDelivery.erase(capture);
+    captures.erase(capture);
 }
 
-bool CaptureProgress::DeliveredSince(pa_usec_t moment) const
+bool CaptureProgress::RecordedThrough(pa_usec_t moment) const
 {
-    return std::all_of(lastDelivery.begin(), lastDelivery.end(),
-                       [moment](const auto& entry) { return entry.second >= moment; });
+    return std::all_of(captures.begin(), captures.end(),
+                       [moment](const auto& entry) { return entry.second.Through() >= moment; });
+}
+
+void CaptureProgress::Forgive(pa_usec_t moment)
+{
+    for (auto& entry : captures) {
+        Recorded& recorded = entry.second;
+        recorded.start += moment - std::min(moment, recorded.Through());
+    }
 }

@@ -27,6 +27,7 @@ MMRESULT PulseCapture::Start()
     if (!EnsureStream())
         return Lost();
     started = true;
+    progress.Start(this, pa_rtclock_now(), sampleSpec);
     return MMSYSERR_NOERROR;
 }
 
@@ -42,8 +43,7 @@ int PulseCapture::ConnectStream(const char* device, pa_stream_flags_t flags)
 
 void PulseCapture::OnReady()
 {
-    // Data flows as soon as the stream is ready.
-    progress.Join(this, pa_rtclock_now());
+    // Nothing to do: data flows as soon as the stream is ready.
 }
 
 void PulseCapture::OnQueued()
@@ -55,6 +55,7 @@ void PulseCapture::OnReset()
 {
     // Recording stops until the next start; the stream keeps running.
     started = false;
+    progress.Leave(this);
 }
 
 void PulseCapture::ForgetStream()
@@ -90,9 +91,10 @@ void PulseCapture::OnRead(pa_stream* s, std::size_t, void* userdata)
             return capture->Lose();
         if (size == 0)
             return;
+        if (capture->started)
+            capture->progress.Delivered(capture, size);
         capture->Deliver(static_cast<const BYTE*>(data), size);
         if (pa_stream_drop(s) < 0)
             return capture->Lose();
     }
-    capture->progress.Delivered(capture, pa_rtclock_now());
 }

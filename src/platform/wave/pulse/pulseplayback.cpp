@@ -22,13 +22,14 @@ constexpr pa_usec_t RecheckUsec = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
 // How often a report held back for a capture looks again.
 constexpr pa_usec_t CaptureWaitUsec = 5 * PA_USEC_PER_MSEC;
-// A header is reported this long after its last byte was heard. A capture block that ends at
-// the same moment on a device started just before is then handed over first, as on hardware
-// whose output latency exceeds its input latency; the relay's timing rests on that order.
+// A header is reported this long after its last byte was heard, as hardware whose output
+// latency exceeds its input latency does: with the wait for the captures, a capture block
+// that ends at the same moment on a device started just before comes first even where either
+// clock's reading is a little off. The relay's timing rests on that order.
 constexpr pa_usec_t ReportLagUsec = 25 * PA_USEC_PER_MSEC;
 }
 
-PulsePlayback::PulsePlayback(PulseConnection& connection, const CaptureProgress& captures,
+PulsePlayback::PulsePlayback(PulseConnection& connection, CaptureProgress& captures,
                              const pa_sample_spec& sampleSpec, std::string deviceName,
                              HWND window, WPARAM handle)
     : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WOM_DONE),
@@ -147,14 +148,17 @@ void PulsePlayback::ReportHeard(pa_usec_t now)
     while (written > 0 && queue.front().heardAt) {
         const QueuedHeader& front = queue.front();
         const pa_usec_t due = front.heardAt + ReportLagUsec;
-        // A capture that has not delivered since may still hold the block that ends with this
-        // one: the report waits for it, for one header's length at the most, so that a
-        // capture stalled for good delays reports but never stops them.
-        const pa_usec_t longest = pa_bytes_to_usec(front.header->dwBufferLength, &sampleSpec);
         if (now < due)
             return Arm(due - now);
-        if (!captures.DeliveredSince(due) && now < due + longest)
-            return Arm(CaptureWaitUsec);
+        // The capture block that ends with this one comes first: the report waits until the
+        // captures have delivered what they recorded until the header was heard, for one
+        // header's length at most, so that a capture stalled for good never stops reports.
+        if (!captures.RecordedThrough(front.heardAt)) {
+            const pa_usec_t longest = pa_bytes_to_usec(front.header->dwBufferLength, &sampleSpec);
+            if (now < due + longest)
+                return Arm(CaptureWaitUsec);
+            captures.Forgive(front.heardAt);
+        }
         CompleteFront();
         --written;
     }

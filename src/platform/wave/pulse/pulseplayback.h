@@ -8,7 +8,7 @@
 
 class PulsePlayback : public PulseDevice {
 public:
-    PulsePlayback(PulseConnection& connection, const CaptureProgress& captures,
+    PulsePlayback(PulseConnection& connection, CaptureProgress& captures,
                   const pa_sample_spec& sampleSpec, std::string deviceName, HWND window,
                   WPARAM handle);
     ~PulsePlayback() override;
@@ -34,7 +34,7 @@ private:
                         void* userdata);
     static void OnTiming(pa_stream* s, int success, void* userdata);
 
-    const CaptureProgress& captures;
+    CaptureProgress& captures;
     std::size_t written = 0;       // headers at the queue's front written to the stream
     std::uint64_t position = 0;    // bytes written to this stream
     static constexpr std::uint64_t NotLooked = UINT64_MAX;
