@@ -1,0 +1,51 @@
+"""The bench's private audio server: the integration tests' rig (the sinks "Test Speakers" and
+"Tone Mic" with a 1 kHz tone played into the mic) with quiet noise added to the mic, so that
+every stretch of its sound is unlike any other and a played stretch can be found in the
+captured sound; on PipeWire the graph runs at the relays' 44.1 kHz, so that no stream is
+resampled and exactness can be told."""
+import os
+import subprocess
+
+from harness import processes
+from harness.audio import AudioServer
+
+NOISE = ("sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer - synth 7200 whitenoise vol 0.03"
+         " | pacat -d mic --latency-msec=40 --raw --format=s16le --rate=44100 --channels=2")
+
+
+class Rig:
+    def __init__(self, kind):
+        self.kind = kind
+        self.server = AudioServer(kind)
+        self.env = None
+        self.title = kind
+        self._noise = None
+
+    def __enter__(self):
+        self.server.start()
+        folder = self.server.folder
+        self.env = dict(os.environ, **self.server.env, XDG_RUNTIME_DIR=os.path.join(folder, "run"))
+        if self.kind == "pipewire":
+            subprocess.run(["pw-metadata", "-n", "settings", "0", "clock.force-rate", "44100"],
+                           env=self.env, check=True, capture_output=True, timeout=30)
+        self._noise = processes.start(["sh", "-c", NOISE], os.path.join(folder, "noise.log"),
+                                      env=self.env)
+        names = [line.split(":", 1)[1].strip() for line in self.server.pactl("info").splitlines()
+                 if line.startswith(("Server Name:", "Server Version:"))]
+        self.title = " ".join(names)
+        return self
+
+    def __exit__(self, *exc):
+        processes.stop(self._noise)
+        self.server.__exit__(*exc)
+        return False
+
+    def server_pids(self):
+        """The processes of the server (PipeWire: its daemons and session manager)."""
+        pids = []
+        for name in ("pid", "pids"):
+            path = os.path.join(self.server.folder, name)
+            if os.path.exists(path):
+                with open(path) as listed:
+                    pids += [int(pid) for pid in listed.read().split()]
+        return pids

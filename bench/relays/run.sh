@@ -1,0 +1,11 @@
+#!/bin/sh
+# Compares Phonoduct, driven through its window, with the relays a user could run instead, on
+# a private PulseAudio and a private PipeWire server, and prints the table (see bench.py).
+#   bench/relays/run.sh [--servers pulse,pipewire] [--blocks 0.3,1.2] [--rounds 3]
+#                       [--seconds 30] [--busy] [--only NAME]
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+"$root/scripts/install-deps" pipewire pipewire-pulse wireplumber pulseaudio-utils sox \
+    python3-numpy g++
+build=$("$root/scripts/build" | tail -n 1)
+PHONODUCT_PROGRAM="$root/$build/phonoduct" exec /usr/bin/python3 "$root/bench/relays/bench.py" "$@"
