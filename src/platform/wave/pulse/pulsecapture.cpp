@@ -2,18 +2,15 @@
 #include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulseformat.h"
 
-#include <pulse/rtclock.h>
 
 namespace {
 // Short fragments: a full header is handed back at most this late.
 constexpr pa_usec_t FragmentUsec = 10 * PA_USEC_PER_MSEC;
 }
 
-PulseCapture::PulseCapture(PulseConnection& connection, CaptureProgress& progress,
-                           const pa_sample_spec& sampleSpec, std::string deviceName, HWND window,
-                           WPARAM handle)
-    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WIM_DATA),
-      progress(progress)
+PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec,
+                           std::string deviceName, HWND window, WPARAM handle)
+    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WIM_DATA)
 {
 }
 
@@ -27,7 +24,6 @@ MMRESULT PulseCapture::Start()
     if (!EnsureStream())
         return Lost();
     started = true;
-    progress.Start(this, pa_rtclock_now(), sampleSpec);
     return MMSYSERR_NOERROR;
 }
 
@@ -55,13 +51,11 @@ void PulseCapture::OnReset()
 {
     // Recording stops until the next start; the stream keeps running.
     started = false;
-    progress.Leave(this);
 }
 
 void PulseCapture::ForgetStream()
 {
     started = false;
-    progress.Leave(this);
 }
 
 void PulseCapture::Deliver(const BYTE* data, std::size_t size)
@@ -91,8 +85,6 @@ void PulseCapture::OnRead(pa_stream* s, std::size_t, void* userdata)
             return capture->Lose();
         if (size == 0)
             return;
-        if (capture->started)
-            capture->progress.Delivered(capture, size);
         capture->Deliver(static_cast<const BYTE*>(data), size);
         if (pa_stream_drop(s) < 0)
             return capture->Lose();

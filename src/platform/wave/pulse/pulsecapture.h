@@ -4,14 +4,12 @@
 // at the start without the server's own start-up delay.
 #pragma once
 
-#include "platform/wave/pulse/captureprogress.h"
 #include "platform/wave/pulse/pulsedevice.h"
 
 class PulseCapture : public PulseDevice {
 public:
-    PulseCapture(PulseConnection& connection, CaptureProgress& progress,
-                 const pa_sample_spec& sampleSpec, std::string deviceName, HWND window,
-                 WPARAM handle);
+    PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec, std::string deviceName,
+                 HWND window, WPARAM handle);
     ~PulseCapture() override;
 
     MMRESULT Start();
@@ -27,6 +25,5 @@ private:
     void Deliver(const BYTE* data, std::size_t size);
     static void OnRead(pa_stream* s, std::size_t length, void* userdata);
 
-    CaptureProgress& progress;
     bool started = false;
 };

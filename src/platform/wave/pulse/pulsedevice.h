@@ -32,7 +32,6 @@ protected:
     struct QueuedHeader {
         LPWAVEHDR header;
         std::uint64_t end = 0;  // playback: stream position after its last byte
-        std::uint64_t heardAt = 0;  // playback: when that byte was heard (pa_rtclock), or 0
     };
 
     virtual int ConnectStream(const char* device, pa_stream_flags_t flags) = 0;

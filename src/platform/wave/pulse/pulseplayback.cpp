@@ -20,20 +20,11 @@ constexpr pa_usec_t PadUsec = 50 * PA_USEC_PER_MSEC;
 // The clock is asked again this soon while the stream is paused: nothing can be foreseen then.
 constexpr pa_usec_t RecheckUsec = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
-// How often a report held back for a capture looks again.
-constexpr pa_usec_t CaptureWaitUsec = 5 * PA_USEC_PER_MSEC;
-// A header is reported this long after its last byte was heard, as hardware whose output
-// latency exceeds its input latency does: with the wait for the captures, a capture block
-// that ends at the same moment on a device started just before comes first even where either
-// clock's reading is a little off. The relay's timing rests on that order.
-constexpr pa_usec_t ReportLagUsec = 25 * PA_USEC_PER_MSEC;
 }
 
-PulsePlayback::PulsePlayback(PulseConnection& connection, CaptureProgress& captures,
-                             const pa_sample_spec& sampleSpec, std::string deviceName,
-                             HWND window, WPARAM handle)
-    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WOM_DONE),
-      captures(captures)
+PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
+                             std::string deviceName, HWND window, WPARAM handle)
+    : PulseDevice(connection, sampleSpec, std::move(deviceName), window, handle, MM_WOM_DONE)
 {
 }
 
@@ -127,41 +118,18 @@ void PulsePlayback::CheckPlayed()
     lastHanded = handed;
     if (stuck && written > 0 && handed < queue[written - 1].end)
         PadTail();
-    const pa_usec_t now = pa_rtclock_now();
-    for (std::size_t i = 0; i < written && queue[i].end <= heard; ++i) {
-        if (!queue[i].heardAt)
-            queue[i].heardAt = now - std::min(now, pa_bytes_to_usec(heard - queue[i].end, &sampleSpec));
+    while (written > 0 && queue.front().end <= heard) {
+        CompleteFront();
+        --written;
     }
-    ReportHeard(now);
-    if (written == 0 || queue.front().heardAt)
+    if (written == 0)
         return;
     if (!info->playing)
         return Arm(RecheckUsec);
     // The clock runs at the sample rate while the stream plays: the next look is when the
     // header's end will have been heard.
     const pa_usec_t left = pa_bytes_to_usec(queue.front().end - heard, &sampleSpec);
-    Arm(std::max(left + ReportLagUsec, MinWaitUsec));
-}
-
-void PulsePlayback::ReportHeard(pa_usec_t now)
-{
-    while (written > 0 && queue.front().heardAt) {
-        const QueuedHeader& front = queue.front();
-        const pa_usec_t due = front.heardAt + ReportLagUsec;
-        if (now < due)
-            return Arm(due - now);
-        // The capture block that ends with this one comes first: the report waits until the
-        // captures have delivered what they recorded until the header was heard, for one
-        // header's length at most, so that a capture stalled for good never stops reports.
-        if (!captures.RecordedThrough(front.heardAt)) {
-            const pa_usec_t longest = pa_bytes_to_usec(front.header->dwBufferLength, &sampleSpec);
-            if (now < due + longest)
-                return Arm(CaptureWaitUsec);
-            captures.Forgive(front.heardAt);
-        }
-        CompleteFront();
-        --written;
-    }
+    Arm(std::max(left, MinWaitUsec));
 }
 
 void PulsePlayback::PadTail()
@@ -190,8 +158,6 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
 {
     auto* playback = static_cast<PulsePlayback*>(userdata);
     playback->armed = false;
-    if (playback->written > 0 && playback->queue.front().heardAt)
-        return playback->ReportHeard(pa_rtclock_now());
     // A fresh reading of the clock: without interpolation it never runs ahead of the server.
     playback->timing = pa_stream_update_timing_info(playback->stream, OnTiming, playback);
     if (playback->timing)

@@ -3,14 +3,12 @@
 // read when a header's end is due, not polled: a relay of long blocks wakes a few times a block.
 #pragma once
 
-#include "platform/wave/pulse/captureprogress.h"
 #include "platform/wave/pulse/pulsedevice.h"
 
 class PulsePlayback : public PulseDevice {
 public:
-    PulsePlayback(PulseConnection& connection, CaptureProgress& captures,
-                  const pa_sample_spec& sampleSpec, std::string deviceName, HWND window,
-                  WPARAM handle);
+    PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
+                  std::string deviceName, HWND window, WPARAM handle);
     ~PulsePlayback() override;
 
 private:
@@ -24,9 +22,6 @@ private:
     void Feed();
     // Returns the headers the clock has passed and arms the timer for the next one's end.
     void CheckPlayed();
-    // Returns the heard headers whose report is due, in order, and arms the timer for the
-    // first that is not.
-    void ReportHeard(pa_usec_t now);
     // Silence after data the server holds back while paused.
     void PadTail();
     void Arm(pa_usec_t delay);
@@ -34,7 +29,6 @@ private:
                         void* userdata);
     static void OnTiming(pa_stream* s, int success, void* userdata);
 
-    CaptureProgress& captures;
     std::size_t written = 0;       // headers at the queue's front written to the stream
     std::uint64_t position = 0;    // bytes written to this stream
     static constexpr std::uint64_t NotLooked = UINT64_MAX;

@@ -160,8 +160,8 @@ MMRESULT PulseWaveService::waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFOR
     if (checked != MMSYSERR_NOERROR || query)
         return checked;
     const auto handle = reinterpret_cast<HWAVEIN>(NextHandle());
-    auto device = std::make_unique<PulseCapture>(connection, captureProgress, sampleSpec,
-                                                 deviceName, CallbackWindow(dwCallback),
+    auto device = std::make_unique<PulseCapture>(connection, sampleSpec, deviceName,
+                                                 CallbackWindow(dwCallback),
                                                  reinterpret_cast<WPARAM>(handle));
     const MMRESULT opened = device->Open();
     if (opened != MMSYSERR_NOERROR)
@@ -188,8 +188,8 @@ MMRESULT PulseWaveService::waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEF
     if (checked != MMSYSERR_NOERROR || query)
         return checked;
     const auto handle = reinterpret_cast<HWAVEOUT>(NextHandle());
-    auto device = std::make_unique<PulsePlayback>(connection, captureProgress, sampleSpec,
-                                                  deviceName, CallbackWindow(dwCallback),
+    auto device = std::make_unique<PulsePlayback>(connection, sampleSpec, deviceName,
+                                                  CallbackWindow(dwCallback),
                                                   reinterpret_cast<WPARAM>(handle));
     const MMRESULT opened = device->Open();
     if (opened != MMSYSERR_NOERROR)

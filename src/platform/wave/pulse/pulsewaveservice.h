@@ -3,7 +3,6 @@
 // devices. Connects to the server libpulse finds (PULSE_SERVER when set).
 #pragma once
 
-#include "platform/wave/pulse/captureprogress.h"
 #include "platform/wave/pulse/devicelist.h"
 #include "platform/wave/pulse/pulseconnection.h"
 #include "platform/wave/waveservice.h"
@@ -67,7 +66,6 @@ private:
     PulseDeviceList devices;
     bool haveSnapshot = false;
     std::uintptr_t lastHandle = 0;
-    CaptureProgress captureProgress;
     std::map<HWAVEIN, std::unique_ptr<PulseCapture>> captures;
     std::map<HWAVEOUT, std::unique_ptr<PulsePlayback>> playbacks;
 };
