@@ -2,10 +2,12 @@
 #include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulseformat.h"
 
-
 namespace {
-// Short fragments: a full header is handed back at most this late.
-constexpr pa_usec_t FragmentUsec = 10 * PA_USEC_PER_MSEC;
+// A full header is handed back at most this late. PipeWire's pulse server sends a recording
+// in pieces of this size, each a message that wakes the client: 10 ms pieces cost more than
+// all the rest of a relay. The engine waits for a late capture block for a whole block, and
+// no block is shorter than 0.3 s.
+constexpr pa_usec_t FragmentUsec = 50 * PA_USEC_PER_MSEC;
 }
 
 PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec,
