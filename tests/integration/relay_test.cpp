@@ -162,11 +162,7 @@ TEST(PulseRelayExactness, EveryRelayedSampleIsTheCapturedOneInItsPlace)
     MicNoise noise;
     PulseWaveService service;
     HeadlessRelay relay(service);
-    const int in = FindInDevice(service, "Monitor of Tone Mic");
-    const int out = FindOutDevice(service, "Test Speakers");
-    ASSERT_GE(in, 0);
-    ASSERT_GE(out, 0);
-    relay.Configure(Recording.rate, true, true, ShortestBlocks, in, out);
+    ASSERT_NO_FATAL_FAILURE(ConfigureToneRelay(service, relay, Recording));
     MonitorRecorder mic("mic.monitor", Recording);
     MonitorRecorder speakers("speakers.monitor", Recording);
     ASSERT_TRUE(mic.Start());
