@@ -5,7 +5,6 @@
 #                       [--seconds 30] [--busy] [--only NAME]
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/scripts/install-deps" pipewire pipewire-pulse wireplumber pulseaudio-utils sox \
-    python3-numpy g++
+"$root/scripts/install-deps" python3-numpy
 build=$("$root/scripts/build" | tail -n 1)
 PHONODUCT_PROGRAM="$root/$build/phonoduct" exec /usr/bin/python3 "$root/bench/relays/bench.py" "$@"
