@@ -61,9 +61,9 @@ def main(source):
         pulse.pa_mainloop_iterate(loop, 1, None)
     if pulse.pa_context_get_state(context) != CONTEXT_READY:
         return "pacer: no audio server"
-    spec = SampleSpec(PA_SAMPLE_S16LE, 44100, 2)
+    sound_format = SampleSpec(PA_SAMPLE_S16LE, 44100, 2)
     attr = BufferAttr(DEFAULT, DEFAULT, DEFAULT, DEFAULT, 44100 * 4 // 100)
-    stream = pulse.pa_stream_new(context, b"pacer", ctypes.byref(spec), None)
+    stream = pulse.pa_stream_new(context, b"pacer", ctypes.byref(sound_format), None)
     pulse.pa_stream_connect_record(stream, source.encode(), ctypes.byref(attr),
                                    PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_INHIBIT_AUTO_SUSPEND)
     data = ctypes.c_void_p()
