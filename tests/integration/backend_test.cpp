@@ -3,6 +3,7 @@
 #include "monitorrecorder.h"
 #include "notificationlog.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
+#include "testserver.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // cut to 31 bytes without splitting a character, never empty, control characters as spaces;
 // sinks and their monitors alike.
 #include "platform/wave/pulse/pulsewaveservice.h"
-#include "testsupport.h"
+#include "testserver.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "cycleusage.h"
 #include "headless/headlessrelay.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
-#include "testsupport.h"
+#include "testserver.h"
 
 #include <gtest/gtest.h>
 

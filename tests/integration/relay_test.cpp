@@ -4,7 +4,7 @@
 #include "headless/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
-#include "testsupport.h"
+#include "testserver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "headless/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
+#include "testserver.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
