@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's cost per relayed block and per relayed hour, on virtual devices. The capture
 // signal and the playback record are left out, so what is measured is the ring, the header
 // round trips and the notification queue, plus the virtual devices' bookkeeping.

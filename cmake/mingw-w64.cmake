@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for Windows with Debian's MinGW-w64, for the target PHONODUCT_MINGW_TARGET
 # that the toolchain file names. The posix thread model has std::thread; the program links
 # statically, so the .exe needs nothing beside it. Test programs run through Wine.

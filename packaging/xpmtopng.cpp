@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts the program's own XPM icon to the PNG that desktop icon themes take, at build time.
 #include <QImage>
 #include <QString>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a relay did to the sound, from a recording of what it captured and one of what it
 played: the delay, whether every played sample is the captured one, and the glitches, the
 stretches where the played sound is not the captured sound."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Relays a private server's mic to its speakers with Phonoduct, driven through its window, and
 with the relays a user could run instead, one after the other on the same server, and prints
 a table of what each cost and what it did to the sound: progress on stderr, the table on

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """CPU time of processes, from the scheduler's count of nanoseconds on a CPU per thread."""
 import glob
 import time

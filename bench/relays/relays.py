@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The relays compared: Phonoduct driven through its window as a user would, and the peers a
 user could run instead (parec | pacat, the server's module-loopback, PipeWire's pw-loopback).
 Each starts and stops relaying from "Monitor of Tone Mic" to "Test Speakers" and names its

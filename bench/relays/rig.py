@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The bench's private audio server: the integration tests' rig (the sinks "Test Speakers" and
 "Tone Mic" with a 1 kHz tone played into the mic) with quiet noise added to the mic, so that
 every stretch of its sound is unlike any other and a played stretch can be found in the

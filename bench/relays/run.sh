@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compares Phonoduct, driven through its window, with the relays a user could run instead, on
 # a private PulseAudio and a private PipeWire server, and prints the table (see bench.py).
 #   bench/relays/run.sh [--servers pulse,pipewire] [--blocks 0.3,1.2] [--rounds 3]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The benchmark's table: one row per relay, medians over the runs with the spread where it
 matters, in Markdown."""
 import os

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Phonoduct: relays sound from a capture device to a playback device.
 #include "app/application.h"
 #include "platform/wave/pulse/pulsewaveservice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven slots of recorded blocks between the capture and the playback device.
 // The capture side exchanges block pointers with a slot; the playback side copies.
 #pragma once

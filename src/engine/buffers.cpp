@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headers and sound blocks of one relay: allocated at its start, released at its stop.
 #include "engine/ductengine.h"
 

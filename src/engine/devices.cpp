@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single calls to the two devices, each checked, and the message box for a failed one.
 #include "engine/ductengine.h"
 #include "platform/sleep.h"

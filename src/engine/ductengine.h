@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The relay engine: one instance, owned by the main window. It turns the window's options
 // into a PCM format and block size, opens the two devices and moves each recorded block
 // through the ring to the playback device as the devices' notifications arrive.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PCM format and block size from the option controls, and the availability flags from
 // the two devices' format bits.
 #include "engine/ductengine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device notifications from the window's message loop, held while an engine operation runs.
 // A failed call's message box runs a nested message loop; a notification handled there would
 // find a sequence or a header operation half done.

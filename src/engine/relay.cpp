@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start and stop sequences of a relay and the handlers of the device notifications.
 #include "engine/ductengine.h"
 #include "platform/sleep.h"

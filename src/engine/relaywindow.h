@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the relay engine reads and sets on the main window. The main window implements it;
 // engine tests use a plain fake.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the relay engine sees it, without a screen: keeps the option and list
 // states and records every message box.
 #pragma once

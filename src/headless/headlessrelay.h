@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The relay engine without a window: owns the engine, a window fake and a message queue,
 // and hands the queued device notifications to the engine the way the UI thread does.
 // Used by tests and benchmarks, with virtual or real devices.

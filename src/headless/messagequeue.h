@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device notifications waiting for the thread that runs the engine. Any thread may post;
 // posting never waits for the taker. Storage grows to the largest backlog and is reused, so
 // a steady relay allocates nothing here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A relay set up without a screen: the option controls and the two devices as the user
 // would pick them, and both devices' capabilities read, as the window does on a choice.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's global memory service as the relay engine uses it: movable blocks that are
 // locked to get their address. Blocks are not zero-filled.
 #pragma once

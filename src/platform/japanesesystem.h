@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What makes a Linux system a Japanese one set to Tokyo: the two facts that, on the original
 // platform, give the standard zone name its Japanese spelling.
 #pragma once

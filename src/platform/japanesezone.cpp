@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test for a Japanese system, on whichever standard zone name the platform gives.
 #include "platform/timezone.h"
 

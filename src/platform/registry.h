@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's registry calls for HKEY_CURRENT_USER, spelled as the platform spells them.
 // The keys live in the REGEDIT4 file of registrystore.h; access rights, class texts, options
 // and security attributes are accepted and not enforced.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HKEY_CURRENT_USER kept in ${XDG_CONFIG_HOME:-$HOME/.config}/phonoduct/registry.reg. Every
 // call holds a lock (registry.reg.lock) and reads the file afresh; a change replaces the file
 // atomically, so programs writing at once neither tear it nor lose each other's values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry tree as REGEDIT4 text, the registry editor's own export format, so that the
 // store can be read and edited by hand. Strings keep any byte but zero: those that a quoted
 // text cannot hold are written as hex(1) byte lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys and typed values under HKEY_CURRENT_USER as one plain tree, in the order they
 // were first written. Key and value names compare ignoring ASCII letter case, as the
 // platform's registry does; the case first written is kept.

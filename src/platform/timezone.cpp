@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard zone name on Linux.
 #include "platform/timezone.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's standard time-zone name, and the test for a Japanese system that follows
 // from it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's status codes that our platform services return, with the platform's values.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's base types, spelled as the platform spells them, so that code written
 // against them compiles unchanged where the platform's own headers are used instead.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six registry operations that the settings are kept with. Each returns the status of
 // the last registry call it made (0 on success). Key paths, value names and texts are cut
 // to 255 characters.

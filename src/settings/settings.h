@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the options, the two device choices and the window position from the registry
 // key at window creation, and saving them at window destruction.
 #pragma once

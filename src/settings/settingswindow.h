@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What loading and saving the settings reads and sets on the main window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's logic reads and sets on its controls: the one interface that each
 // toolkit's window implements. Nothing set from here raises the control's own event.
 #pragma once

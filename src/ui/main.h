@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: device lists, format options, block-length slider, Start/Stop and About.
 // What it decides lives here, whatever toolkit draws it: a toolkit's window implements
 // DuctControls and hands its user events to the handlers below. It owns the relay engine,

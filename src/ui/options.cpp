@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device selection and option availability: only the rates, sample widths and channel
 // counts that both selected devices share can be chosen.
 #include "ui/main.h"

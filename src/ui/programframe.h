@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window needs of the program around it: the About box and the orderly end.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Start/Stop button and the block-length slider.
 #include "ui/main.h"
 

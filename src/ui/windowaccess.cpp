@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the relay engine and the settings read and set on the main window, passed on to its
 // controls.
 #include "ui/main.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Devices go away under the program: unloaded during a relay, removed from the server after
 the lists were filled, gone since the settings named them; and a device that refuses the
 format."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Under a window manager the frame counts where the position does: the first run centres
 the framed window, a stored position past the corner keeps the whole frame on the screen,
 and the About box is centred with its frame."""

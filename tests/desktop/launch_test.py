@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """scripts/launch, through which scripts/run starts the program, in the situations where it
 does more than start it: a display without an audio server, no display (the demonstration),
 and VNC (here with an audio server). One desktop per process: one test here uses it."""

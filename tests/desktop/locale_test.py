@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """On a Japanese system set to Tokyo the window shows the eleven Japanese hints as tool tips
 and draws its controls in the Japanese face; elsewhere only the slider has a hint."""
 import unittest

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The relay through the window on PipeWire's pulse server, started privately with its
 session manager: the server killed and started again before Start, then the capture source
 removed during the relay."""

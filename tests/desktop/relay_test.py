@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The whole program relays the private server's tone as a user sets it up: devices chosen in
 the lists, the shortest blocks, Start, Stop, Close, and the choices saved."""
 import time

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the fault tests check of the program as a user meets it: the relay set up in the
 window, the tone heard after Start, and the end: Stop, Close, exit code 0, the settings
 saved, and the UI thread never away from its events for more than 150 ms outside the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs one test module of this folder and fails unless it ran tests and all of them passed:
 a module whose tests were renamed away, or a test that skipped, fails the run."""
 import os

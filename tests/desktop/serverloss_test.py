@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The audio server goes away under the program: killed during a relay, killed and started
 again before Start, and not there at all when the program starts."""
 import time

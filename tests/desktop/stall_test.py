@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How long the UI thread leaves its events during a relay: running, with the ring empty
 (the microphone sink suspended: its monitor records nothing and playback takes silence)
 and with the ring full (the speakers suspended: capture overruns the ring). The tone comes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ductengine.h"
 #include "headless/fakewindow.h"
 #include "headless/messagequeue.h"

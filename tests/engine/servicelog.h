@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A waveform-audio service that records every call it passes on, so that tests can check
 // which operations the engine made, on which header, in which order.
 #pragma once

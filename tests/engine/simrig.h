@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Virtual devices with a call log between them and the engine, driven by the headless relay.
 #pragma once
 

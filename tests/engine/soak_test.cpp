@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A day of relaying on virtual devices whose clocks drift apart: every played block is
 // checked as it plays, and the only departures from the recorded stream allowed are whole
 // blocks dropped by an overrun and silences inserted by an underrun, each one counted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The REGEDIT4 parser on any bytes: no crash and no sanitizer report; a refusal names its
 // line; what parses is written back as text that parses into the same tree and is written
 // again unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds files to a fuzz target's entry point, as libFuzzer does with a corpus, so that the
 // kept corpus and crashes run as regression cases in every build, g++ ones included.
 // Arguments: files, or folders whose files are all fed in name order.

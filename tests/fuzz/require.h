@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a fuzz target checks of every input: a failed check ends the process as a crash, so
 // that libFuzzer keeps the input and the regression runner reports it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings loader on a store file of any content: no crash and no sanitizer report, the
 // window placed on the screen, a listed device selected in each list, nothing of the file
 // lost (a file that does not parse is kept aside whole), and the save leaves a file that

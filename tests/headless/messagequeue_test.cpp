@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "headless/headlessrelay.h"
 #include "headless/messagequeue.h"
 #include "platform/wave/errortext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "simdrive.h"
 
 void RunUntil(SimWaveService& sim, HeadlessRelay& relay, SimTime end)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the headless relay on virtual devices: the virtual clock moves from one device
 // event to the next and the notifications are handled after each step, as they would be
 // on the UI thread with real devices.

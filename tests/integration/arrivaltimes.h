@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When each piece of a recorded stream arrived, and from that when any byte was recorded.
 #pragma once
 

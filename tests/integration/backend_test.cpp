@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pulse backend driven directly against the private server: listing, format query,
 // open/close, capture and playback headers, resets.
 #include "monitorrecorder.h"

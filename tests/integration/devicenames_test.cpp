@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device descriptions as a server may hold them, read through the backend's device lists:
 // cut to 31 bytes without splitting a character, never empty, control characters as spaces;
 // sinks and their monitors alike.

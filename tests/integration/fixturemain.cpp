@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the test programs that talk to an audio server. They run only against a server
 // that a fixture started in the test folders, so that a run by hand, without the fixture's
 // variables, never loads sinks on the user's own server nor kills it.

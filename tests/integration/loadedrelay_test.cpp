@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tone relayed at 44.1 kHz, 16-bit stereo with 0.3 s blocks while a busy loop of normal
 // priority runs on every core: after the pre-roll the speakers get the whole tone, with no
 // gap, no underrun and no overrun. Two minutes; PHONODUCT_RELAY_SECONDS sets another length

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records a source of the test server (normally a sink's monitor) on a thread of its own, in
 // 10 ms pieces, and keeps when each piece arrived, so that a sample's time can be told.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A callback window for tests: keeps every posted notification with the time it came.
 #pragma once
 

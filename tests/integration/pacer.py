@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Records a sink's monitor in 10 ms pieces without keeping the sink awake:
     pacer.py SOURCE
 A null sink that resumes from suspension first renders as far ahead as its latency allows, 2 s

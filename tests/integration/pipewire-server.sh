@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts or stops a private PipeWire server with its pulse server, in its own folder, with the
 # same devices as pulse-server.sh: "Test Speakers" and "Tone Mic" with a 1 kHz tone played
 # into the mic. scripts/install-deps installs what it runs; a missing tool fails the start.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts or stops a private PulseAudio server for the integration tests, in its own folder:
 #   pulse-server.sh start DIR [desktop]    server at unix:DIR/native, pid in DIR/pid
 #   pulse-server.sh stop DIR

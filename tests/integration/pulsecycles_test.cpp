@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A hundred Start/Stop cycles on the test server, each relaying a moment: heap, global memory
 // blocks and open files stay flat, the server keeps no stream of ours, and no box shows.
 #include "cycleusage.h"

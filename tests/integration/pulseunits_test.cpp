@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pulse backend's pieces that need no server: header rules, product names, formats.
 #include "platform/wave/pulse/devicelist.h"
 #include "platform/wave/pulse/headerrules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine relaying the test server's tone from the mic's monitor to the speakers through
 // the pulse backend, measured on the speakers' monitor: frequency, level, gaps and delay, and
 // every sample against the mic's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the tests that talk to a real audio server, on Linux and under Wine:
 // formats, header blocks, finding a device by its description.
 #pragma once

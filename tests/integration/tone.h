@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measuring a recorded tone: samples of the first channel as -1..1, the level of one
 // frequency by Goertzel, the frequency by zero crossings.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another machine's speakers with no network code of ours: the test server's tunnel sink plays
 // into a second server, reached over loopback TCP as another machine would be, and the engine
 // relays the tone to that tunnel; the tone arrives on the second server's speakers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the test process holds (heap in use, resident memory, open file descriptors) measured
 // around repeated Start/Stop cycles, to show that the cycles leave it flat.
 #pragma once

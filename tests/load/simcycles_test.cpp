@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A thousand Start/Stop cycles on virtual devices, each relaying a few blocks: heap, global
 // memory blocks and open files stay flat, and no box shows.
 #include "../headless/simdrive.h"

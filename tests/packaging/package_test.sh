@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed desktop files pass their validators, and the Debian package lints clean and
 # depends on what the program needs at run time.
 #   package_test.sh BUILD_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux meaning of a Japanese system set to Tokyo: the zone from TZ, /etc/localtime or
 // /etc/timezone, and the language of the locale variables.
 #include "platform/japanesesystem.h"

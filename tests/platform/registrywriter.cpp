@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: saves values V0..V7 under HKEY_CURRENT_USER\Writer over and over, each round
 // with the next generation number, until it is killed. A round starts from the generation of
 // V7, the last value of the last complete round, so a round cut short is simply redone.

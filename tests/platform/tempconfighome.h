@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh XDG_CONFIG_HOME for one test, so that the registry store lives in a folder of its
 // own; removed with everything in it afterwards.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain window for the settings tests: the controls keep what they are given, the slider
 // clamps to 0..9 like the real one, and every change made from outside is counted.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the settings do with the REGEDIT4 file that keeps the registry on Linux: a file
 // that does not parse, and a folder that cannot be written.
 #include "settings/settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings tests' store on Linux: the REGEDIT4 file in a fresh XDG_CONFIG_HOME.
 #include "settingsstore.h"
 

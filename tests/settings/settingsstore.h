@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A store of its own for one settings test, and the values under the settings key in it: on
 // Linux a fresh XDG_CONFIG_HOME for the REGEDIT4 file, on Windows HKEY_CURRENT_USER
 // redirected to a fresh key of the real registry. The same tests run on both, value for value.

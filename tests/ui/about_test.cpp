@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: its controls, version, centring at every showing and who hides it.
 // Runs on a 640 x 480 screen.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the window tests: a main window on virtual devices, a stand-in for the
 // program frame, a clean settings store and a closer for the modal message boxes.
 #pragma once

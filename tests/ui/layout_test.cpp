@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's layout, captions, initial states, fonts and hints in both locales.
 #include "formfixture.h"
 #include "platform/timezone.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device notifications reach the window as queued events, from any thread, and are handled
 // on the UI thread, also while a message box runs its own loop.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device lists and option availability: the entries and their device numbers, the error
 // boxes of failing capability queries, and which options the two devices leave open.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's end: "Close" and the window's close box both stop the relay, save the
 // settings and end with exit code 0; unusable settings end it before anything shows.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program on virtual devices, driven through one scenario named on the command
 // line; the program test runs it as a child process and checks how it ends.
 #include "app/application.h"

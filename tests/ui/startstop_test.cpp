@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Start/Stop button through "Start", "Stop" and "Close", the slider and its hint, and
 // the window's end during a relay.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's waveform-audio service as the engine finds it: the device lists, the
 // capabilities it relies on, and the format query accepted and refused.
 #include "platform/wave/winmm/winmmwaveservice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the engine's release of its blocks relies on in the platform's global memory service.
 #include <windows.h>
 

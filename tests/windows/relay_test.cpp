@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine relaying the test server's tone through the platform's own waveform-audio
 // service, its notifications arriving as messages of a real window; measured on the
 // speakers' monitor: delay, gaps, frequency and level.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings tests' store on Windows: HKEY_CURRENT_USER redirected, for this process, to a
 // fresh key of the real registry, which is removed afterwards.
 #include "settingsstore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Japanese-system test on the platform's own zone record. The test runs once on a
 // Japanese system set to Tokyo (PHONODUCT_JAPANESE set) and once on others.
 #include "platform/timezone.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records a capture device of the platform's service (normally a sink's monitor) on a thread
 // of its own, in 10 ms headers, and keeps when each one came back, so that a sample's time
 // can be told.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """phonoduct.exe in its native window under Wine, driven as a user would: its size and
 captions, the devices chosen in the lists, the shortest blocks, Start, Stop and Close relaying
 the private server's tone through the platform's own sound service, and the choices saved in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the program's windows from outside, as a tool on the same desktop does, for the
 // window test: windowdriver COMMAND, one of
 //   window     the main window's outer and client rectangles, once it shows (up to 2 min)

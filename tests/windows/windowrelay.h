@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The relay engine with a window fake whose handle is a real message-only window: the
 // platform's service posts the device notifications to it, and the thread's message loop
 // hands them to the engine from the window procedure, as the main window's loop does.

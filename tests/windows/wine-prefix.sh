@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes or removes a fresh Wine prefix of its own for the Windows tests:
 #   wine-prefix.sh start DIR [WxH]   prefix in DIR, its log in DIR.log; with a size, a virtual
 #                                    desktop of that size, which Wine draws like the platform

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """phonoduct.exe under Wine on a private desktop: a fresh Wine prefix whose virtual desktop
 fills the X screen, the program started in it, its windows read from outside by
 windowdriver.exe, and clicked and typed at through the X server as a user would."""

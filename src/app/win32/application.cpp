@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/win32/application.h"
 
 #include "ui/win32/stabout.h"

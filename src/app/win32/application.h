@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program frame on Windows: creates the main window and the About box, runs the
 // message loop and ends the program in order.
 #pragma once

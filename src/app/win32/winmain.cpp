@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Phonoduct on Windows: relays sound from a capture device to a playback device.
 #include "app/win32/application.h"
 #include "platform/wave/winmm/winmmwaveservice.h"

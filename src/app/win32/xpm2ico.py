@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the program's icon as a Windows icon file: one 32 x 32 image in 16 colours, the
 XPM's transparent colour ("None") in the mask.  Usage: xpm2ico.py ICON.xpm OUT.ico"""
 import re

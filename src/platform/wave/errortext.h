@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts for the service's result codes, shared by every implementation of the service.
 #pragma once
 

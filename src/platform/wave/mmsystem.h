@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waveform-audio service's records, constants and result codes, with the platform's
 // names, field order and sizes (little-endian).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waveform-audio service as the relay engine and the main window use it. The program
 // hands one implementation to everything that needs it: real devices or virtual ones.
 // Notifications go to the MessageTarget passed as dwCallback with CALLBACK_WINDOW.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard zone name as the platform gives it, converted to the ANSI code page.
 #include "platform/timezone.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the devices post their notifications: each one becomes a queued event for the main
 // window, so its handler runs on the UI thread, also inside a message box's nested loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window manager's frame around a top-level window. Its outer size and its position
 // include the frame, but Qt learns the frame only after the framed window has been shown;
 // the window manager tells it before (_NET_REQUEST_FRAME_EXTENTS).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls: names, kinds, geometry, captions, initial states and tab order.
 #include "ui/qt/qtductform.h"
 

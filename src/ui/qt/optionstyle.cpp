@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt/optionstyle.h"
 
 int OptionStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window drawn with Qt Widgets: its controls as the window description lays them
 // out, their user events handed to the window's logic (Form), and the devices'
 // notifications delivered as queued events on the UI thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sampling-rate radio button as the platform's radio groups behave: a click on the button
 // that is already checked runs no handler, only the checked button is a tab stop, and the
 // arrow keys check the next enabled button of the group, as a click does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: the program's icon, name and version, an author and a contact line.
 // Modeless; centred on the screen each time it is shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls as its logic reads and sets them.
 #include "ui/win32/win32ductform.h"
 

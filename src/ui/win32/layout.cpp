@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and its controls: names, kinds, geometry, captions, initial states and
 // tab order, as the window description gives them.
 #include "ui/win32/win32ductform.h"

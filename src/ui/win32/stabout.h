@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box drawn with the platform's own controls: the program's icon, name and
 // version, an author and a contact line. Modeless; centred on the screen at every showing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts between our UTF-8 strings and the platform's wide and ANSI ones.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window drawn with the platform's own controls, laid out in the pixels of the
 // window description at 96 dpi. The controls' notifications go to the window's logic
 // (Form); the devices post theirs to the window itself, whose procedure hands them on.

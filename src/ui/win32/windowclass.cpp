@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/windowclass.h"
 
 void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private audio server for one test, with the rig of the integration tests: the sinks
 "Test Speakers" (speakers) and "Tone Mic" (mic) with a 1 kHz tone played into mic, so that
 mic.monitor serves as the microphone. PulseAudio, or PipeWire with its pulse server."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private desktop for one test process: an Xvfb screen, optionally the openbox window
 manager, and a D-Bus session with the accessibility bus through which controls are read."""
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Helper processes that die with the test: each in its own process group, stopped in reverse
 order of starting, also when the test fails or is interrupted."""
 import atexit

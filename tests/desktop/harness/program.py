@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program on the private desktop: started with its own settings folder, its
 controls found through the accessibility bus, clicked and typed at through the X server as a
 user would, its message boxes read and answered, its window closed from the title bar."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Records a source of the audio server (normally a sink's monitor) in 10 ms pieces, keeping
 when each piece arrived, and measures a recorded tone."""
 import array

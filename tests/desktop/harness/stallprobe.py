@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Measures how long the program's UI thread leaves events unhandled: a _NET_WM_PING goes to
 the main window every 10 ms, and the toolkit answers each from the UI thread's event loop. A
 ping's round trip is the time the UI thread took to come back to its events."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records must keep the platform's field order: devices and stored data rely on offsets.
 #include "platform/wave/mmsystem.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server's playback devices (sinks) and capture devices (sources, sink monitors
 // included) as device numbers see them: a snapshot in a stable order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a device of the snapshot is still on the server and takes PCM: a device removed
 // since the lists were filled, or one that plays only passthrough formats, fails at once.
 #pragma once

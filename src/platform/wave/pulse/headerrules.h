@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's rules for wave headers (prepare, queue, unprepare, completion) and their
 // result codes, apart from any device.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wave/pulse/pulsecapture.h"
 #include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulseformat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A capture device: a record stream whose data fills the queued headers in queue order; a
 // header is returned (done, bytes recorded, MM_WIM_DATA) when full or on reset. The stream
 // runs from the open on and its data is dropped until the start, so that recording begins

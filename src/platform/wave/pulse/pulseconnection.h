@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libpulse mainloop thread and the context on it. The loop's lock is the backend's lock:
 // every pa_* call and every header change happens while it is held. The thread wakes for its
 // timers and for other threads at once, but takes in what the server sends in batches, a few

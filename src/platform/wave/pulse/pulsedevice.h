@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a capture and a playback device share: one stream on one server device, the headers
 // in the order they were handed over, their completion notifications, and the state after
 // the server or the device went away. Every member runs with the backend's lock held.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PCM formats of the waveform-audio service in libpulse's terms.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A playback device: each queued header goes to a playback stream whole, at once; a header is
 // returned (done, MM_WOM_DONE) once the stream's clock has passed its last byte. The clock is
 // read when a header's end is due, not polled: a relay of long blocks wakes a few times a block.

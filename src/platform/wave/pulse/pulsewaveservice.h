@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waveform-audio service on a PulseAudio server (or PipeWire's pulse server) through
 // libpulse: sinks are the playback devices, sources (sink monitors included) the capture
 // devices. Connects to the server libpulse finds (PULSE_SERVER when set).

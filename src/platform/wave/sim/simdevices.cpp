@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual devices' capabilities, opening and closing.
 #include "platform/wave/sim/simwaveservice.h"
 

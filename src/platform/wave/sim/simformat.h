@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PCM formats the virtual devices accept, as the capability bits that name them.
 #pragma once
 

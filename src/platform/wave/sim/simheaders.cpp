@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preparing, unpreparing and queueing headers on the virtual devices.
 #include "platform/wave/sim/simwaveservice.h"
 

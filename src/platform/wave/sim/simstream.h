@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One open virtual device: its handle, where its notifications go, its queued headers and
 // its clock.
 #pragma once

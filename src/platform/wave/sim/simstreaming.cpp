@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording and playing on the virtual clock: start, reset and the completion of headers.
 #include "platform/wave/sim/simwaveservice.h"
 

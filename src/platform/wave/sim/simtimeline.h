@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A virtual device's clock: maps the bytes it has streamed to virtual time and back, in exact
 // integer arithmetic, so that nothing drifts apart over a day of streaming.
 #pragma once

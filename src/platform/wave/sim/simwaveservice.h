@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Virtual waveform-audio devices on a virtual clock, for tests and benchmarks.
 // Deterministic: the same calls and clock steps give the same notifications and bytes.
 // Single-threaded: the test calls the service and advances the clock on one thread.

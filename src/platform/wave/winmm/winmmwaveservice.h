@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waveform-audio service of the platform itself (winmm), behind the interface that the
 // engine and the window are handed. Each call goes straight to the platform's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device counts, capability records and error texts of the virtual devices.
 #include "simfixture.h"
 

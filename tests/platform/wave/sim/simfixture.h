@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared helpers of the virtual-device tests: a message target that snapshots the header a
 // notification names at the moment it arrives, PCM formats and blocks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Header preparation and queueing rules, and fault injection.
 #include "simfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, querying and closing the virtual devices, and handle validation.
 #include "simfixture.h"
 

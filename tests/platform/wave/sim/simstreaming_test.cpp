@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording and playing on the virtual clock.
 #include "simfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device clock's exact byte/time arithmetic and the capture pattern.
 #include "platform/wave/sim/simtimeline.h"
 #include "platform/wave/sim/simwaveservice.h"
