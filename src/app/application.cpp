@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
+#include "app/endsignals.h"
+
 #include "ui/qt/qtductform.h"
 #include "ui/qt/stabout.h"
 
@@ -22,8 +24,10 @@ void Application::Run()
     QApplication::setQuitOnLastWindowClosed(false);
     // The reference is set before the creation sequence runs, which may end the program.
     DuctForm = new QtDuctForm(service, *this);
+    CloseOnEndSignals(*DuctForm);
     DuctForm->Form.FormOnCreate();
     aboutBox = new TAboutBox();
+    // The session manager's end of the session (its "die") ends this loop too.
     QApplication::exec();
     HaltProgram();
 }
