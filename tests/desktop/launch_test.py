@@ -1,18 +1,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """scripts/launch, through which scripts/run starts the program, in the situations where it
-does more than start it: a display without an audio server, no display (the demonstration),
-and VNC (here with an audio server). One desktop per process: one test here uses it."""
+does more than start it: a display without an audio server and no display (the
+demonstration); VNC has a test of its own. One desktop per process: one test here uses it."""
 import os
 import re
-import socket
 import subprocess
 import tempfile
 import time
 import unittest
 from types import SimpleNamespace
 
-from harness import processes
-from harness.audio import AudioServer
 from harness.desktop import Desktop
 from harness.program import PROGRAM, Program
 from harness.recording import RATE, Recorder
@@ -76,31 +73,3 @@ class LaunchTest(unittest.TestCase):
                 self.assertEqual(screenshot.read(8), b"\x89PNG\r\n\x1a\n")
             recorded = os.path.getsize(os.path.join(folder, "speakers.wav"))
             self.assertGreater(recorded, 8 * RATE * 2)  # 8 s, mono, 16 bits
-
-    def test_vnc_answers_with_the_rfb_greeting(self):
-        with socket.socket() as probe:
-            probe.bind(("127.0.0.1", 0))
-            port = probe.getsockname()[1]
-        with AudioServer() as server:
-            log = os.path.join(server.parent, "launch.log")
-            env = dict(os.environ, **server.env, XDG_CONFIG_HOME=server.parent)
-            env.pop("DISPLAY", None)
-            launcher = processes.start([*launch(), os.path.abspath(PROGRAM), "--vnc", str(port)],
-                                       log, env=env)
-            try:
-                greeting = processes.wait_until(lambda: _greeting(port), 30, "VNC greeting")
-            finally:
-                processes.stop(launcher)
-            with open(log) as output:
-                line = output.readline()
-        self.assertEqual(greeting, b"RFB 003.003\n")
-        self.assertTrue(line.startswith("VNC, audio server pulseaudio:"), line)
-        self.assertIn(f"point a VNC viewer at port {port} of {socket.gethostname()}", line)
-
-
-def _greeting(port):
-    try:
-        with socket.create_connection(("127.0.0.1", port), timeout=5) as connection:
-            return connection.recv(12)
-    except OSError:
-        return None
