@@ -103,12 +103,32 @@ QSize OuterSize(const QWidget* window)
     return window->size().grownBy(FrameExtents(window));
 }
 
+namespace {
+
+// A native Wayland window can neither place itself nor learn where the compositor put it:
+// there the position last asked for stands for the window's, so that a stored position
+// survives a run on such a session instead of being replaced by Qt's made-up one.
+constexpr char askedPosition[] = "phonoduct-asked-position";
+
+bool CannotPlaceItself()
+{
+    return QGuiApplication::platformName() == QLatin1String("wayland");
+}
+
+}  // namespace
+
 QPoint FramePosition(const QWidget* window)
 {
+    if (CannotPlaceItself())
+        return window->property(askedPosition).toPoint();
     return window->pos() - FrameUnknownToQt(window);
 }
 
 void MoveFrame(QWidget* window, QPoint position)
 {
+    if (CannotPlaceItself()) {
+        window->setProperty(askedPosition, position);
+        return;
+    }
     window->move(position + FrameUnknownToQt(window));
 }

@@ -26,8 +26,9 @@ class Desktop:
         runtime = os.path.join(self.folder, "runtime")
         os.mkdir(runtime, 0o700)
         log = os.path.join(self.folder, "desktop.log")
-        self.env = {"DISPLAY": self._start_xvfb(log), "XDG_RUNTIME_DIR": runtime,
+        self.env = {"XDG_RUNTIME_DIR": runtime,
                     "DBUS_SESSION_BUS_ADDRESS": f"unix:path={self.folder}/bus"}
+        self.env.update(self._start_display(log))
         # The accessibility library of this process finds the bus through these.
         os.environ.update(self.env, PHONODUCT_DESKTOP=self.folder)
         self._start(["dbus-daemon", "--session", "--nofork", "--nopidfile",
@@ -64,7 +65,8 @@ class Desktop:
         width, height = self.size
         _write_png(path, width, height, self.grab(0, 0, width, height))
 
-    def _start_xvfb(self, log):
+    def _start_display(self, log):
+        """Starts the screen; the variables through which programs find it."""
         reader, writer = os.pipe()
         width, height = self.size
         self._start(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24",
@@ -74,7 +76,7 @@ class Desktop:
             number = numbers.readline().strip()
         if not number:
             raise RuntimeError(f"Xvfb did not start; see {log}")
-        return f":{number}"
+        return {"DISPLAY": f":{number}"}
 
     def _start(self, command, log, **options):
         env = dict(os.environ, **self.env)
@@ -88,6 +90,28 @@ class Desktop:
             return connection.screen().root.get_full_property(check, X.AnyPropertyType) is not None
         finally:
             connection.close()
+
+
+class WaylandDesktop(Desktop):
+    """A Wayland session instead of an X server: weston's headless compositor, with XWayland
+    for X11 programs, as GNOME's and KDE's sessions have."""
+
+    def _start_display(self, log):
+        width, height = self.size
+        socket = "wayland-phonoduct"
+        self._start(["weston", "--backend=headless-backend.so", "--xwayland", "--idle-time=0",
+                     f"--socket={socket}", f"--width={width}", f"--height={height}"], log)
+        number = processes.wait_until(lambda: _xwayland_display(log), 10, "weston's XWayland")
+        return {"WAYLAND_DISPLAY": socket, "DISPLAY": f":{number}",
+                "XDG_SESSION_TYPE": "wayland"}
+
+
+def _xwayland_display(log):
+    with open(log, encoding="utf-8", errors="replace") as text:
+        for line in text:
+            if "xserver listening on display :" in line:
+                return line.rsplit(":", 1)[1].strip()
+    return None
 
 
 def _write_png(path, width, height, bgrx):

@@ -13,7 +13,7 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
-from Xlib import X, protocol  # noqa: E402
+from Xlib import X, Xatom, Xutil, protocol  # noqa: E402
 
 from . import processes  # noqa: E402
 
@@ -35,12 +35,14 @@ _BOX_ROLES = {"dialog", "alert"}
 
 class Program:
     def __init__(self, desktop, server=None, settings=None, env=None, wrapper=(),
-                 executable=PROGRAM):
+                 executable=PROGRAM, start=True):
         """`settings`: the folder that holds the settings (XDG_CONFIG_HOME); a new empty one
         by default, so that the program makes its first run. `env`: variables to set, or to
         unset where the value is None. `wrapper`: a command that runs the program, given as
         its last argument, in the same process (by exec), such as a namespace of its own, or
-        as a child process, such as a launcher. `executable`: the program's file."""
+        as a child process, such as a launcher. `executable`: the program's file. `start`: whether
+        the program starts on entering a with block."""
+        self.start_at_enter = start
         self.desktop = desktop
         self.executable = os.path.abspath(executable)
         self._own_settings = settings is None
@@ -62,7 +64,8 @@ class Program:
         self._x = desktop.open_display()
 
     def __enter__(self):
-        self.start()
+        if self.start_at_enter:
+            self.start()
         return self
 
     def __exit__(self, *exc):
@@ -165,6 +168,14 @@ class Program:
             window = parent
         geometry = window.get_geometry()
         return geometry.x, geometry.y, geometry.width, geometry.height
+
+    def asked_position(self):
+        """Where the main window asked the window manager to put its frame (WM_NORMAL_HINTS)."""
+        window = self._x.create_resource_object("window", self.window_id())
+        # Flags, then the left and top edges that the library's hints leave out as obsolete.
+        hints = window.get_full_property(Xatom.WM_NORMAL_HINTS, Xatom.WM_SIZE_HINTS).value
+        assert hints[0] & Xutil.USPosition, "no position asked for"
+        return tuple(int(value) - (1 << 32) * (value >> 31) for value in hints[1:3])
 
     def close(self):
         """Closes the main window from its title bar (WM_DELETE_WINDOW)."""
@@ -286,6 +297,11 @@ class Control:
         pressed = time.monotonic()
         self._xdotool("click", "1")
         return pressed
+
+    def press(self):
+        """Presses the control through the accessibility bus: on a Wayland session no other
+        program may click it."""
+        self.accessible.get_action_iface().do_action(0)
 
     def _xdotool(self, *arguments):
         subprocess.run(["xdotool", *arguments], env=self.program.env, check=True, timeout=30)
