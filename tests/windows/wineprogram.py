@@ -24,7 +24,9 @@ class Control:
 
 
 class WineProgram:
-    def __init__(self, desktop, server, env=None):
+    def __init__(self, desktop, server, env=None, start=True):
+        """`start`: whether phonoduct.exe of the build starts on entering a with block."""
+        self.start_at_enter = start
         self.desktop = desktop
         self.folder = tempfile.mkdtemp(prefix="phonoduct-wine-")
         self.prefix = os.path.join(self.folder, "prefix")
@@ -37,12 +39,21 @@ class WineProgram:
         width, height = self.desktop.size
         subprocess.run([PREFIX_SCRIPT, "start", self.prefix, f"{width}x{height}"], check=True,
                        timeout=300, env=self.env, stdin=subprocess.DEVNULL)
-        self.process = processes.start(["wine", os.path.join(BUILD, "phonoduct.exe")],
-                                       self.log, env=self.env)
+        if self.start_at_enter:
+            self.start(["wine", os.path.join(BUILD, "phonoduct.exe")])
         return self
 
+    def start(self, command):
+        """Starts the program with a command that runs it until it ends."""
+        self.process = processes.start(command, self.log, env=self.env)
+
+    def wine(self, *arguments):
+        """Runs a Windows command in the prefix to its end."""
+        subprocess.run(["wine", *arguments], env=self.env, check=True, timeout=120,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+
     def __exit__(self, *exc):
-        if self.process.poll() is None:
+        if self.process and self.process.poll() is None:
             processes.stop(self.process)
         subprocess.run([PREFIX_SCRIPT, "stop", self.prefix], timeout=60, env=self.env,
                        stdin=subprocess.DEVNULL)

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/win32ductform.h"
 
+#include "ui/programframe.h"
 #include "ui/win32/controlids.h"
 
 #include <commctrl.h>
 
 Win32DuctForm::Win32DuctForm(WaveService& service, ProgramFrame& frame)
-    : Form(service, *this, frame)
+    : Form(service, *this, frame), frame(frame)
 {
     CreateWindowAndControls();
 }
@@ -53,6 +54,14 @@ LRESULT Win32DuctForm::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         Form.FormOnDestroy();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may be ended as soon as this returns: the program ends first, in the
+        // order of the window's close (relay stopped, settings saved).
+        if (wParam)
+            frame.HaltProgram();
         return 0;
     case MM_WOM_OPEN:
     case MM_WOM_CLOSE:

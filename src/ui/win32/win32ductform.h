@@ -72,6 +72,7 @@ private:
     static Control ControlOf(DeviceList list);
     RECT WindowRect() const;
 
+    ProgramFrame& frame;
     HWND window = nullptr;
     std::array<HWND, ControlCount> items{};
     std::array<LOGFONTW, ControlCount> fonts{};
