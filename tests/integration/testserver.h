@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The private PulseAudio server of the Linux tests: its folder and daemon, pactl against it,
 // and the relay of its tone.
 #pragma once
