@@ -7,9 +7,10 @@ import statistics
 
 HEADER = ("| relay | delay over the design, ms: median (min…max) | bit-exact at 16 bits "
           "| glitches after the pre-roll, per run | client CPU-s/min "
-          "| server CPU-s/min over the idle rig | UI thread's longest absence, ms "
+          "| server CPU-s/min over the idle rig "
+          "| total CPU-s/min: client + server over the idle rig | UI thread's longest absence, ms "
           "| launch → window shown, ms | Stop → \"Close\", ms beyond the pauses |\n"
-          "|---|---|---|---|---|---|---|---|---|")
+          "|---|---|---|---|---|---|---|---|---|---|")
 
 
 def _present(values):
@@ -47,6 +48,7 @@ def row(name, runs):
         ", ".join(str(count) for count in each("glitches")),
         median(each("client"), 2),
         median(each("server"), 2),
+        median([(figures.get("client") or 0) + figures["server"] for figures in runs], 2),
         f"{max(stalls) * 1000:.0f}" if stalls else "—",
         _ms(each("window")),
         _ms(each("close")),

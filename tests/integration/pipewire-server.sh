@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Starts or stops a private PipeWire server with its pulse server, in its own folder, with the
 # same devices as pulse-server.sh: "Test Speakers" and "Tone Mic" with a 1 kHz tone played
-# into the mic. scripts/install-deps installs what it runs; a missing tool fails the start.
+# into the mic. The graph may run at 44.1 kHz as well as 48 kHz, as a user allows it in their
+# own configuration: a stream at 44.1 kHz then plays unresampled. scripts/install-deps installs what it runs; a missing tool fails the start.
 #   pipewire-server.sh start DIR | stop DIR
 set -eu
 action=$1
@@ -33,6 +34,9 @@ start() {
         fi
     done
     touch "$dir/pipewire"
+    mkdir -p "$dir/home/.config/pipewire/pipewire.conf.d"
+    printf 'context.properties = {\n    default.clock.allowed-rates = [ 44100 48000 ]\n}\n' \
+        >"$dir/home/.config/pipewire/pipewire.conf.d/rates.conf"
     export XDG_RUNTIME_DIR="$dir/run" HOME="$dir/home" DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/bus"
     dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork </dev/null >/dev/null 2>&1 &
     echo $! >>"$dir/pids"
