@@ -2,7 +2,24 @@
 #include "platform/wave/pulse/pulsedevice.h"
 #include "platform/wave/pulse/headerrules.h"
 
+#include <unistd.h>
+
+#include <string>
 #include <utility>
+
+namespace {
+// PipeWire runs the nodes of one group in one graph, on one driver, as it does the server's
+// own loopbacks: the relay's capture and playback share each cycle instead of running on two
+// devices' clocks, each of which wakes the pulse server for every cycle of its own. Devices
+// of one card keep their common clock and play unresampled. PulseAudio ignores the property.
+pa_proplist* StreamProperties()
+{
+    pa_proplist* properties = pa_proplist_new();
+    const std::string group = "phonoduct-" + std::to_string(getpid());
+    pa_proplist_sets(properties, "node.group", group.c_str());
+    return properties;
+}
+}
 
 PulseDevice::PulseDevice(PulseConnection& connection, const pa_sample_spec& sampleSpec,
                          std::string deviceName, HWND window, WPARAM handle, UINT doneMessage)
@@ -80,7 +97,10 @@ DWORD PulseDevice::WholeFrames(DWORD length) const
 
 bool PulseDevice::Connect()
 {
-    stream = pa_stream_new(connection.Context(), "Phonoduct", &sampleSpec, nullptr);
+    pa_proplist* properties = StreamProperties();
+    stream = pa_stream_new_with_proplist(connection.Context(), "Phonoduct", &sampleSpec, nullptr,
+                                         properties);
+    pa_proplist_free(properties);
     if (!stream)
         return false;
     pa_stream_set_state_callback(stream, OnState, this);
