@@ -125,12 +125,11 @@ TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
         EXPECT_EQ(boxes[n].caption, c.boxes[n].caption) << n;
         EXPECT_EQ(boxes[n].text, code == NoText ? "エラーです" : WaveErrorText(code)) << n;
     }
-    EXPECT_EQ(rig.engine.InHeldBlocks + rig.engine.OutHeldBlocks, c.held);
+    const DuctEngine::Counts counts = rig.engine.RelayCounts();
+    EXPECT_EQ(counts.inHeldBlocks + counts.outHeldBlocks, c.held);
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_FALSE(rig.engine.InOpen);
-    EXPECT_FALSE(rig.engine.OutOpen);
-    EXPECT_FALSE(rig.engine.Switching);
-    EXPECT_FALSE(rig.engine.HeaderBusy);
+    EXPECT_FALSE(rig.engine.CaptureOpen());
+    EXPECT_FALSE(rig.engine.PlaybackOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FailingOperation, ::testing::ValuesIn(Cases),
@@ -143,16 +142,15 @@ TEST(MissingDevice, CaptureThatFailsToOpenLeavesPlaybackPlayingSilence)
     rig.sim.Fail(In, SimOp::Open, 2, Code);
     ASSERT_TRUE(rig.Start());
     rig.RunBlocks(10);
-    EXPECT_FALSE(rig.engine.InOpen);
-    EXPECT_TRUE(rig.engine.OutOpen);
+    EXPECT_FALSE(rig.engine.CaptureOpen());
+    EXPECT_TRUE(rig.engine.PlaybackOpen());
     const std::vector<BYTE> played = rig.PlayedBytes();
-    EXPECT_EQ(played.size(), 10u * static_cast<std::size_t>(rig.engine.BlockSize));
+    EXPECT_EQ(played.size(), 10u * static_cast<std::size_t>(rig.engine.BlockLength()));
     EXPECT_EQ(played, std::vector<BYTE>(played.size(), 128));
     // Every playback entry waited a block for a recording that never came, then took silence.
-    EXPECT_EQ(rig.engine.Ring.Underruns, 9u);
-    EXPECT_EQ(rig.engine.WaitingOut, 1);
+    EXPECT_EQ(rig.engine.RelayCounts().underruns, 9u);
     rig.Stop();
-    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox1));
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::outputList));
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
 }
 
@@ -162,14 +160,13 @@ TEST(MissingDevice, PlaybackThatFailsToOpenLeavesCaptureOverrunningTheRing)
     rig.sim.Fail(Out, SimOp::Open, 2, Code);
     ASSERT_TRUE(rig.Start());
     rig.RunBlocks(10);
-    EXPECT_TRUE(rig.engine.InOpen);
-    EXPECT_FALSE(rig.engine.OutOpen);
-    EXPECT_EQ(rig.engine.Ring.Overruns, 3u);
-    EXPECT_EQ(rig.engine.Ring.PutPos, 3);
+    EXPECT_TRUE(rig.engine.CaptureOpen());
+    EXPECT_FALSE(rig.engine.PlaybackOpen());
+    EXPECT_EQ(rig.engine.RelayCounts().overruns, 3u);
     EXPECT_EQ(rig.sim.CaptureBytesLost(), 0u);
     EXPECT_TRUE(rig.sim.Played().empty());
     rig.Stop();
-    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::inputList));
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
 }
 

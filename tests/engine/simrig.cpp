@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simrig.h"
 
-#include <algorithm>
-
 SimRig::SimRig(bool sync)
     : sim({SimDevice{"Virtual In"}}, {SimDevice{"Virtual Out", 0xFFF, sync}}), log(sim),
       relay(log), engine(relay.Engine()), window(relay.Window()),
@@ -34,24 +32,14 @@ SimTime SimRig::Block() const
     return BlockDuration(engine);
 }
 
-namespace {
-template <typename Entries>
-int IndexOf(const Entries& entries, const WAVEHDR* header)
-{
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [header](const HeaderEntry& e) { return e.Header == header; });
-    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
-}
-}
-
 int SimRig::InIndex(const WAVEHDR* header) const
 {
-    return IndexOf(engine.InHeaders, header);
+    return log.InEntry(header);
 }
 
 int SimRig::OutIndex(const WAVEHDR* header) const
 {
-    return IndexOf(engine.OutHeaders, header);
+    return log.OutEntry(header);
 }
 
 std::vector<int> SimRig::Entries(const char* name) const

@@ -80,9 +80,9 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     speakers.Stop();
     EXPECT_TRUE(relay.Window().Boxes().empty());
     // A playback block reported before the capture block ending with it finds the ring empty.
-    EXPECT_EQ(relay.Engine().Ring.Underruns, 0u);
-    EXPECT_FALSE(relay.Engine().InOpen);
-    EXPECT_FALSE(relay.Engine().OutOpen);
+    EXPECT_EQ(relay.Engine().RelayCounts().underruns, 0u);
+    EXPECT_FALSE(relay.Engine().CaptureOpen());
+    EXPECT_FALSE(relay.Engine().PlaybackOpen());
 
     const auto bytes = speakers.Bytes();
     const auto samples = FirstChannel(bytes.data(), bytes.size(), Recording);
@@ -105,7 +105,7 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     RecordProperty("delay_ms", std::to_string(delay));
     std::printf("%s: start %.1f ms, delay %.1f ms (design %.0f ms), level %.4f (mic %.4f), "
                 "underruns %llu\n", GetParam().name, startMs, delay, design, level, reference,
-                static_cast<unsigned long long>(relay.Engine().Ring.Underruns));
+                static_cast<unsigned long long>(relay.Engine().RelayCounts().underruns));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PulseRelay,
@@ -175,7 +175,7 @@ TEST(PulseRelayExactness, EveryRelayedSampleIsTheCapturedOneInItsPlace)
     relay.PumpFor(200ms);
     mic.Stop();
     speakers.Stop();
-    EXPECT_EQ(relay.Engine().Ring.Underruns, 0u);
+    EXPECT_EQ(relay.Engine().RelayCounts().underruns, 0u);
 
     // From after the pre-roll to before the stop, the speakers played exactly what the mic
     // recorded: no sample changed, lost or added.
