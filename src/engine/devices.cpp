@@ -140,7 +140,8 @@ void DuctEngine::PrepareIn(int i)
     HeaderEntry& entry = Buffers.InHeaders[i];
     entry.Header->dwFlags = 0;
     Sleep(0);
-    const MMRESULT result = service.waveInPrepareHeader(WaveInHandle, entry.Header, Buffers.InHeaderSize);
+    const MMRESULT result =
+        service.waveInPrepareHeader(WaveInHandle, entry.Header, Buffers.InHeaderSize);
     entry.Prepared = !CheckInError(result, "InSetBuffer");
     entry.Queued = false;
     InHeld |= DeviceGone(result);
@@ -152,7 +153,8 @@ void DuctEngine::AddIn(int i)
     HeaderEntry& entry = Buffers.InHeaders[i];
     if (!entry.Prepared)
         return;
-    const MMRESULT result = service.waveInAddBuffer(WaveInHandle, entry.Header, Buffers.InHeaderSize);
+    const MMRESULT result =
+        service.waveInAddBuffer(WaveInHandle, entry.Header, Buffers.InHeaderSize);
     entry.Queued = !CheckInError(result, "InAddBuffer");
     InHeld |= DeviceGone(result);
 }
@@ -176,7 +178,8 @@ void DuctEngine::PrepareOut(int i)
     Entry operation(*this);
     HeaderEntry& entry = Buffers.OutHeaders[i];
     entry.Header->dwFlags = 0;
-    const MMRESULT result = service.waveOutPrepareHeader(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
+    const MMRESULT result =
+        service.waveOutPrepareHeader(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
     entry.Prepared = !CheckOutError(result, "OutSetBuffer");
     entry.Queued = false;
     OutHeld |= DeviceGone(result);
@@ -188,7 +191,8 @@ void DuctEngine::WriteOut(int i)
     HeaderEntry& entry = Buffers.OutHeaders[i];
     if (!entry.Prepared)
         return;
-    const MMRESULT result = service.waveOutWrite(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
+    const MMRESULT result =
+        service.waveOutWrite(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
     entry.Queued = !CheckOutError(result, "OutAddBuffer");
     OutHeld |= DeviceGone(result);
 }
