@@ -62,6 +62,7 @@ void SortByIndex(std::vector<PulseDeviceEntry>& devices)
 
 bool TakeDeviceSnapshot(PulseConnection& connection, PulseDeviceList& list)
 {
+    CHECK_RULE(connection.LockHeld(), "devices listed with the lock held");
     list = {};
     SnapshotQuery query{&connection, &list};
     pa_context* context = connection.Context();

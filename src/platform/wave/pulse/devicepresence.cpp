@@ -39,6 +39,7 @@ void OnInfo(pa_context*, const Info* info, int eol, void* userdata)
 
 MMRESULT CheckDevicePresent(PulseConnection& connection, bool capture, const std::string& name)
 {
+    CHECK_RULE(connection.LockHeld(), "a device looked up with the lock held");
     PresenceQuery query{&connection};
     pa_context* context = connection.Context();
     const char* device = name.c_str();

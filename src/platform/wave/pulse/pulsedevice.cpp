@@ -13,6 +13,7 @@ PulseDevice::PulseDevice(PulseConnection& connection, const pa_sample_spec& samp
 
 MMRESULT PulseDevice::Open()
 {
+    CHECK_RULE(connection.LockHeld(), "a device used with the lock held");
     if (!Connect())
         Lose();
     return lost;
@@ -20,6 +21,7 @@ MMRESULT PulseDevice::Open()
 
 MMRESULT PulseDevice::Queue(LPWAVEHDR header, UINT size)
 {
+    CHECK_RULE(connection.LockHeld(), "a device used with the lock held");
     if (lost)
         return lost;
     const MMRESULT result = CheckQueueable(header, size);
@@ -35,6 +37,7 @@ MMRESULT PulseDevice::Queue(LPWAVEHDR header, UINT size)
 
 MMRESULT PulseDevice::Reset()
 {
+    CHECK_RULE(connection.LockHeld(), "a device used with the lock held");
     while (!queue.empty())
         CompleteFront();
     OnReset();
@@ -90,8 +93,7 @@ bool PulseDevice::Connect()
     if (ConnectStream(device, flags) < 0)
         return false;
     // A start waits for the stream: its answer is taken in at once.
-    connecting = true;
-    connection.Hurry();
+    connecting.emplace(connection);
     return true;
 }
 
@@ -112,14 +114,13 @@ void PulseDevice::ReleaseStream()
 
 void PulseDevice::Settle()
 {
-    if (connecting)
-        connection.Relax();
-    connecting = false;
+    connecting.reset();
 }
 
 void PulseDevice::OnState(pa_stream* s, void* userdata)
 {
     auto* device = static_cast<PulseDevice*>(userdata);
+    CHECK_RULE(device->connection.LockHeld(), "stream callbacks run with the lock held");
     switch (pa_stream_get_state(s)) {
     case PA_STREAM_READY:
         device->Settle();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 class PulseDevice {
@@ -68,5 +69,5 @@ private:
     WPARAM handle;
     UINT doneMessage;
     MMRESULT lost = MMSYSERR_NOERROR;
-    bool connecting = false;
+    std::optional<PulseConnection::Hurry> connecting;  // while a stream is being connected
 };

@@ -71,7 +71,7 @@ void PulsePlayback::ForgetStream()
         pa_operation_cancel(timing);
         pa_operation_unref(timing);
         timing = nullptr;
-        connection.Relax();
+        awaitingTiming.reset();
     }
     if (timer) {
         connection.Api()->time_free(timer);
@@ -162,7 +162,7 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
     // A fresh reading of the clock: without interpolation it never runs ahead of the server.
     playback->timing = pa_stream_update_timing_info(playback->stream, OnTiming, playback);
     if (playback->timing)
-        playback->connection.Hurry();
+        playback->awaitingTiming.emplace(playback->connection);
 }
 
 void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
@@ -170,7 +170,7 @@ void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
     auto* playback = static_cast<PulsePlayback*>(userdata);
     pa_operation_unref(playback->timing);
     playback->timing = nullptr;
-    playback->connection.Relax();
+    playback->awaitingTiming.reset();
     if (!success)
         return playback->Lose();
     playback->CheckPlayed();
