@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 namespace {
 bool Settled(pa_context_state_t state)
@@ -123,6 +124,13 @@ PulseConnection::Hurry::~Hurry()
     --connection.hurried;
 }
 
+void PulseConnection::ReportFailure(const char* call) const
+{
+    CHECK_RULE(LockHeld(), "a failure reported with the lock held");
+    const char* reason = context ? pa_strerror(pa_context_errno(context)) : "no context";
+    std::fprintf(stderr, "phonoduct: %s failed: %s\n", call, reason);
+}
+
 std::uint64_t PulseConnection::Wakeups() const
 {
     CHECK_RULE(LockHeld(), "wakeups read with the lock held");
@@ -149,13 +157,19 @@ bool PulseConnection::EnsureConnected()
         return true;
     DropContext();
     context = pa_context_new(Api(), "Phonoduct");
-    if (!context)
+    if (!context) {
+        ReportFailure("pa_context_new");
         return false;
+    }
     pa_context_set_state_callback(context, OnContextState, this);
     // No autospawn: with no server running the open must fail at once, not start one.
-    if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+    if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        ReportFailure("pa_context_connect");
         return false;
+    }
     WaitFor([this] { return Settled(pa_context_get_state(context)); }, ServerTimeoutMs);
+    if (!Connected())
+        ReportFailure("pa_context_connect");
     return Connected();
 }
 

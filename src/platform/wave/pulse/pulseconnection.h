@@ -58,6 +58,9 @@ public:
     pa_context* Context() const { return context; }
     pa_mainloop_api* Api() const;
 
+    // Lock held. One line on stderr: the libpulse call that failed and the server's reason.
+    void ReportFailure(const char* call) const;
+
     // Lock held. The times the mainloop thread has woken so far.
     std::uint64_t Wakeups() const;
 

@@ -68,6 +68,12 @@ void PulseDevice::Lose()
         CompleteFront();
 }
 
+void PulseDevice::Fail(const char* call)
+{
+    connection.ReportFailure(call);
+    Lose();
+}
+
 bool PulseDevice::EnsureStream()
 {
     if (!stream && !Connect())
@@ -84,14 +90,18 @@ DWORD PulseDevice::WholeFrames(DWORD length) const
 bool PulseDevice::Connect()
 {
     stream = pa_stream_new(connection.Context(), "Phonoduct", &sampleSpec, nullptr);
-    if (!stream)
+    if (!stream) {
+        connection.ReportFailure("pa_stream_new");
         return false;
+    }
     pa_stream_set_state_callback(stream, OnState, this);
     const char* device = deviceName.empty() ? nullptr : deviceName.c_str();
     auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                 (device ? PA_STREAM_DONT_MOVE : 0));
-    if (ConnectStream(device, flags) < 0)
+    if (ConnectStream(device, flags) < 0) {
+        connection.ReportFailure("pa_stream_connect");
         return false;
+    }
     // A start waits for the stream: its answer is taken in at once.
     connecting.emplace(connection);
     return true;
@@ -127,6 +137,9 @@ void PulseDevice::OnState(pa_stream* s, void* userdata)
         device->OnReady();
         break;
     case PA_STREAM_FAILED:
+        device->Settle();
+        device->Fail("the stream");
+        break;
     case PA_STREAM_TERMINATED:
         device->Settle();
         device->Lose();
