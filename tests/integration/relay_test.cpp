@@ -132,6 +132,9 @@ public:
         playing = false;
         thread.join();
     }
+    // False once the noise could not be played: the tone alone repeats, and a stretch of it
+    // would match in many places.
+    bool Playing() const { return !failed; }
 
 private:
     void Play()
@@ -139,8 +142,10 @@ private:
         pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, Recording.rate, 2};
         pa_simple* player = pa_simple_new(nullptr, "phonoduct-test-noise", PA_STREAM_PLAYBACK,
                                           "mic", "noise", &sampleSpec, nullptr, nullptr, nullptr);
-        if (!player)
+        if (!player) {
+            failed = true;
             return;
+        }
         std::vector<std::int16_t> piece(Recording.rate / 10 * 2);
         std::uint32_t state = 1;
         while (playing) {
@@ -150,13 +155,16 @@ private:
                 state ^= state << 5;
                 sample = static_cast<std::int16_t>(static_cast<int>(state % 2001) - 1000);
             }
-            if (pa_simple_write(player, piece.data(), piece.size() * 2, nullptr) < 0)
+            if (pa_simple_write(player, piece.data(), piece.size() * 2, nullptr) < 0) {
+                failed = true;
                 break;
+            }
         }
         pa_simple_free(player);
     }
 
     std::atomic<bool> playing{true};
+    std::atomic<bool> failed{false};
     std::thread thread;
 };
 
@@ -185,6 +193,7 @@ TEST(PulseRelayExactness, EveryRelayedSampleIsTheCapturedOneInItsPlace)
     mic.Stop();
     speakers.Stop();
     EXPECT_EQ(relay.Engine().RelayCounts().underruns, 0u);
+    ASSERT_TRUE(noise.Playing()) << "without the noise the tone repeats: nothing is proven";
 
     // From after the pre-roll to before the stop, the speakers played exactly what the mic
     // recorded: no sample changed, lost or added.
