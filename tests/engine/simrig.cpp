@@ -1,6 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simrig.h"
 
+#include "platform/sleep.h"
+
+#include <thread>
+
+// The stop's pauses let real devices settle; virtual ones, on their own clock, need none.
+void Sleep(DWORD dwMilliseconds)
+{
+    if (dwMilliseconds == 0)
+        std::this_thread::yield();
+}
+
 SimRig::SimRig(bool sync)
     : sim({SimDevice{"Virtual In"}}, {SimDevice{"Virtual Out", 0xFFF, sync}}), log(sim),
       relay(log), engine(relay.Engine()), window(relay.Window()),
