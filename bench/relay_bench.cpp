@@ -67,10 +67,10 @@ void BM_RelayedBlock(benchmark::State& state)
     for (auto _ : state)
         RunUntil(running.sim, running.relay, running.sim.Now() + block);
     const DuctEngine& engine = running.relay.Engine();
-    if (engine.Ring.Underruns != 0 || engine.Ring.Overruns != 0)
+    if (engine.RelayCounts().underruns != 0 || engine.RelayCounts().overruns != 0)
         state.SkipWithError("the relay did not run in step");
     state.SetItemsProcessed(state.iterations());
-    state.SetBytesProcessed(state.iterations() * engine.BlockSize);
+    state.SetBytesProcessed(state.iterations() * engine.BlockLength());
 }
 BENCHMARK(BM_RelayedBlock)->Arg(0)->Arg(7)->Arg(9);
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The headers and sound blocks of one relay: allocated at its start, released at its stop.
-#include "engine/ductengine.h"
+#include "engine/buffers.h"
 
 namespace {
 constexpr UINT BlockFlags = GMEM_DDESHARE | GMEM_MOVEABLE;
@@ -10,12 +9,12 @@ LPVOID AllocLocked(HGLOBAL& handle, SIZE_T bytes)
     handle = GlobalAlloc(BlockFlags, bytes);
     return handle ? GlobalLock(handle) : nullptr;
 }
-}
 
-LPWAVEHDR DuctEngine::AllocHeader(HGLOBAL& headerHandle, HGLOBAL& dataHandle, UINT& headerSize)
+LPWAVEHDR AllocHeader(LONG blockSize, HGLOBAL& headerHandle, HGLOBAL& dataHandle,
+                      UINT& headerSize)
 {
     auto* header = static_cast<LPWAVEHDR>(AllocLocked(headerHandle, sizeof(WAVEHDR)));
-    auto* data = static_cast<LPSTR>(AllocLocked(dataHandle, BlockSize));
+    auto* data = static_cast<LPSTR>(AllocLocked(dataHandle, blockSize));
     if (!header || !data)
         return nullptr;
     header->lpData = data;
@@ -24,24 +23,7 @@ LPWAVEHDR DuctEngine::AllocHeader(HGLOBAL& headerHandle, HGLOBAL& dataHandle, UI
     return header;
 }
 
-bool DuctEngine::AllocBuffers()
-{
-    bool complete = true;
-    for (int i = 0; i < HeaderCount; ++i) {
-        InHeaders[i] = {AllocHeader(InHeaderHandle[i], InDataHandle[i], InHeaderSize), false, false};
-        OutHeaders[i] = {AllocHeader(OutHeaderHandle[i], OutDataHandle[i], OutHeaderSize), false,
-                         false};
-        complete = complete && InHeaders[i].Header && OutHeaders[i].Header;
-    }
-    for (int s = 0; s < BlockRing::Slots; ++s) {
-        Ring.RingData[s] = static_cast<LPSTR>(AllocLocked(Ring.RingHandle[s], BlockSize));
-        Ring.RingFree[s] = true;
-        complete = complete && Ring.RingData[s];
-    }
-    return complete;
-}
-
-void DuctEngine::ReleaseBlock(HGLOBAL& handle, LPCSTR text, LPCSTR caption)
+void ReleaseBlock(RelayWindow& window, HGLOBAL& handle, LPCSTR text, LPCSTR caption)
 {
     GlobalUnlock(handle);
     // A handle that will not unlock is not ours to free.
@@ -49,17 +31,36 @@ void DuctEngine::ReleaseBlock(HGLOBAL& handle, LPCSTR text, LPCSTR caption)
         window.ShowMessage(text, caption);
     handle = nullptr;
 }
+}
 
-void DuctEngine::FreeBuffers()
+bool RelayBuffers::Alloc(LONG blockSize, BlockRing& ring)
 {
-    Entry entry(*this);
+    bool complete = true;
+    for (int i = 0; i < HeaderCount; ++i) {
+        InHeaders[i] = {AllocHeader(blockSize, InHeaderHandle[i], InDataHandle[i], InHeaderSize),
+                        false, false};
+        OutHeaders[i] = {
+            AllocHeader(blockSize, OutHeaderHandle[i], OutDataHandle[i], OutHeaderSize), false,
+            false};
+        complete = complete && InHeaders[i].Header && OutHeaders[i].Header;
+    }
+    for (int s = 0; s < BlockRing::Slots; ++s) {
+        ring.RingData[s] = static_cast<LPSTR>(AllocLocked(ring.RingHandle[s], blockSize));
+        ring.RingFree[s] = true;
+        complete = complete && ring.RingData[s];
+    }
+    return complete;
+}
+
+void RelayBuffers::Free(RelayWindow& window, BlockRing& ring)
+{
     static constexpr LPCSTR BufferText = "バッファの削除ができません";
     for (int i = 0; i < HeaderCount; ++i) {
-        ReleaseBlock(InDataHandle[i], BufferText, "WaveInBuf Unlock");
-        ReleaseBlock(InHeaderHandle[i], BufferText, "WaveIn Unlock");
-        ReleaseBlock(OutDataHandle[i], BufferText, "WaveOutBuf Unlock");
-        ReleaseBlock(OutHeaderHandle[i], BufferText, "WaveOut Unlock");
+        ReleaseBlock(window, InDataHandle[i], BufferText, "WaveInBuf Unlock");
+        ReleaseBlock(window, InHeaderHandle[i], BufferText, "WaveIn Unlock");
+        ReleaseBlock(window, OutDataHandle[i], BufferText, "WaveOutBuf Unlock");
+        ReleaseBlock(window, OutHeaderHandle[i], BufferText, "WaveOut Unlock");
     }
-    for (HGLOBAL& handle : Ring.RingHandle)
-        ReleaseBlock(handle, "wDataの削除ができません", "wData Unlock");
+    for (HGLOBAL& handle : ring.RingHandle)
+        ReleaseBlock(window, handle, "wDataの削除ができません", "wData Unlock");
 }

@@ -32,10 +32,13 @@ DWORD_PTR DuctEngine::Callback()
     return reinterpret_cast<DWORD_PTR>(window.Handle());
 }
 
-bool DuctEngine::CheckError(MMRESULT code, LPCSTR caption, ErrorTextCall errorText)
+bool DuctEngine::CheckError(MMRESULT code, LPCSTR caption, ErrorTextCall errorText, bool held)
 {
     if (code == MMSYSERR_NOERROR)
         return false;
+    // A held side's device is gone and fails every call alike: its one box has been shown.
+    if (held)
+        return true;
     Entry entry(*this);
     std::array<CHAR, ErrorTextLength> text{};
     const bool known = (service.*errorText)(code, text.data(), ErrorTextLength) == MMSYSERR_NOERROR;
@@ -45,12 +48,28 @@ bool DuctEngine::CheckError(MMRESULT code, LPCSTR caption, ErrorTextCall errorTe
 
 bool DuctEngine::CheckInError(MMRESULT code, LPCSTR caption)
 {
-    return CheckError(code, caption, &WaveService::waveInGetErrorTextA);
+    return CheckError(code, caption, &WaveService::waveInGetErrorTextA, InHeld);
 }
 
 bool DuctEngine::CheckOutError(MMRESULT code, LPCSTR caption)
 {
-    return CheckError(code, caption, &WaveService::waveOutGetErrorTextA);
+    return CheckError(code, caption, &WaveService::waveOutGetErrorTextA, OutHeld);
+}
+
+void DuctEngine::SelectInDevice(int deviceId)
+{
+    InDeviceId = deviceId;
+    CheckInError(service.waveInGetDevCapsA(DeviceNumber(deviceId), &InCaps, sizeof InCaps),
+                 "WaveInGetDevCaps");
+    UpdateCaps();
+}
+
+void DuctEngine::SelectOutDevice(int deviceId)
+{
+    OutDeviceId = deviceId;
+    CheckOutError(service.waveOutGetDevCapsA(DeviceNumber(deviceId), &OutCaps, sizeof OutCaps),
+                  "WaveOutGetDevCaps");
+    UpdateCaps();
 }
 
 bool DuctEngine::QueryDevices()
@@ -115,25 +134,14 @@ void DuctEngine::CloseOut()
     CheckOutError(service.waveOutClose(WaveOutHandle), "Wave Out Close");
 }
 
-// Notifications are held while any engine operation runs, so no header operation can begin
-// while another one is between its call and its error check: HeaderBusy is never found set.
-DuctEngine::HeaderFrame::HeaderFrame(DuctEngine& engine) : entry(engine), engine(engine)
-{
-    engine.HeaderBusy = true;
-}
-
-DuctEngine::HeaderFrame::~HeaderFrame()
-{
-    engine.HeaderBusy = false;
-}
-
 void DuctEngine::PrepareIn(int i)
 {
-    HeaderFrame frame(*this);
-    HeaderEntry& entry = InHeaders[i];
+    Entry operation(*this);
+    HeaderEntry& entry = Buffers.InHeaders[i];
     entry.Header->dwFlags = 0;
     Sleep(0);
-    const MMRESULT result = service.waveInPrepareHeader(WaveInHandle, entry.Header, InHeaderSize);
+    const MMRESULT result =
+        service.waveInPrepareHeader(WaveInHandle, entry.Header, Buffers.InHeaderSize);
     entry.Prepared = !CheckInError(result, "InSetBuffer");
     entry.Queued = false;
     InHeld |= DeviceGone(result);
@@ -141,22 +149,23 @@ void DuctEngine::PrepareIn(int i)
 
 void DuctEngine::AddIn(int i)
 {
-    HeaderFrame frame(*this);
-    HeaderEntry& entry = InHeaders[i];
+    Entry operation(*this);
+    HeaderEntry& entry = Buffers.InHeaders[i];
     if (!entry.Prepared)
         return;
-    const MMRESULT result = service.waveInAddBuffer(WaveInHandle, entry.Header, InHeaderSize);
+    const MMRESULT result =
+        service.waveInAddBuffer(WaveInHandle, entry.Header, Buffers.InHeaderSize);
     entry.Queued = !CheckInError(result, "InAddBuffer");
     InHeld |= DeviceGone(result);
 }
 
 void DuctEngine::UnprepareIn(int i)
 {
-    HeaderFrame frame(*this);
-    HeaderEntry& entry = InHeaders[i];
+    Entry operation(*this);
+    HeaderEntry& entry = Buffers.InHeaders[i];
     if (entry.Prepared) {
         const MMRESULT result =
-            service.waveInUnprepareHeader(WaveInHandle, entry.Header, InHeaderSize);
+            service.waveInUnprepareHeader(WaveInHandle, entry.Header, Buffers.InHeaderSize);
         CheckInError(result, "InUnSetBuffer");
         InHeld |= DeviceGone(result);
     }
@@ -166,10 +175,11 @@ void DuctEngine::UnprepareIn(int i)
 
 void DuctEngine::PrepareOut(int i)
 {
-    HeaderFrame frame(*this);
-    HeaderEntry& entry = OutHeaders[i];
+    Entry operation(*this);
+    HeaderEntry& entry = Buffers.OutHeaders[i];
     entry.Header->dwFlags = 0;
-    const MMRESULT result = service.waveOutPrepareHeader(WaveOutHandle, entry.Header, OutHeaderSize);
+    const MMRESULT result =
+        service.waveOutPrepareHeader(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
     entry.Prepared = !CheckOutError(result, "OutSetBuffer");
     entry.Queued = false;
     OutHeld |= DeviceGone(result);
@@ -177,22 +187,23 @@ void DuctEngine::PrepareOut(int i)
 
 void DuctEngine::WriteOut(int i)
 {
-    HeaderFrame frame(*this);
-    HeaderEntry& entry = OutHeaders[i];
+    Entry operation(*this);
+    HeaderEntry& entry = Buffers.OutHeaders[i];
     if (!entry.Prepared)
         return;
-    const MMRESULT result = service.waveOutWrite(WaveOutHandle, entry.Header, OutHeaderSize);
+    const MMRESULT result =
+        service.waveOutWrite(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
     entry.Queued = !CheckOutError(result, "OutAddBuffer");
     OutHeld |= DeviceGone(result);
 }
 
 void DuctEngine::UnprepareOut(int i)
 {
-    HeaderFrame frame(*this);
-    HeaderEntry& entry = OutHeaders[i];
+    Entry operation(*this);
+    HeaderEntry& entry = Buffers.OutHeaders[i];
     if (entry.Prepared) {
         const MMRESULT result =
-            service.waveOutUnprepareHeader(WaveOutHandle, entry.Header, OutHeaderSize);
+            service.waveOutUnprepareHeader(WaveOutHandle, entry.Header, Buffers.OutHeaderSize);
         CheckOutError(result, "OutUnSetBuffer");
         OutHeld |= DeviceGone(result);
     }

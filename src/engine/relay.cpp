@@ -27,7 +27,7 @@ void DuctEngine::StartRelay()
     Switching = true;
     Stopping = false;
     SetupFormat();
-    if (!AllocBuffers()) {
+    if (!Buffers.Alloc(BlockSize, Ring)) {
         CheckInError(MMSYSERR_NOMEM, "GlobalAlloc");
         FreeBuffers();
         Switching = false;
@@ -63,7 +63,7 @@ void DuctEngine::StartCapture()
             ++InHeldBlocks;
             continue;
         }
-        if (!InHeaders[i].Prepared) {
+        if (!Buffers.InHeaders[i].Prepared) {
             PrepareIn(i);
             AddIn(i);
         }
@@ -81,8 +81,8 @@ void DuctEngine::PreRoll()
             ++OutHeldBlocks;
             continue;
         }
-        std::memset(OutHeaders[i].Header->lpData, Ring.Silence, OutHeaders[i].Header->dwBufferLength);
-        if (!OutHeaders[i].Prepared)
+        std::memset(Buffers.OutHeaders[i].Header->lpData, Ring.Silence, Buffers.OutHeaders[i].Header->dwBufferLength);
+        if (!Buffers.OutHeaders[i].Prepared)
             PrepareOut(i);
         WriteOut(i);
     }
@@ -110,8 +110,22 @@ void DuctEngine::StopRelay()
     Sleep(StopPause);
     FreeBuffers();
     ReportHeld();
+    // The next relay may find the devices back; its query and start report afresh.
+    InHeld = OutHeld = false;
     WaitingOut = -1;
     Switching = false;
+}
+
+void DuctEngine::FreeBuffers()
+{
+    // A box for a release that failed holds the notifications too.
+    Entry entry(*this);
+    Buffers.Free(window, Ring);
+}
+
+DuctEngine::Counts DuctEngine::RelayCounts() const
+{
+    return {Ring.Overruns, Ring.Underruns, InHeldBlocks, OutHeldBlocks};
 }
 
 void DuctEngine::ReportHeld() const
@@ -136,25 +150,25 @@ void DuctEngine::UnprepareAll(int& position, void (DuctEngine::*unprepare)(int))
 
 void DuctEngine::OnWimOpen()
 {
-    window.SetListEnabled(DeviceList::ComboBox2, false);
+    window.DeviceOpened(DeviceList::inputList);
     InOpen = true;
 }
 
 void DuctEngine::OnWimClose()
 {
-    window.SetListEnabled(DeviceList::ComboBox2, true);
+    window.DeviceClosed(DeviceList::inputList);
     InOpen = false;
 }
 
 void DuctEngine::OnWomOpen()
 {
-    window.SetListEnabled(DeviceList::ComboBox1, false);
+    window.DeviceOpened(DeviceList::outputList);
     OutOpen = true;
 }
 
 void DuctEngine::OnWomClose()
 {
-    window.SetListEnabled(DeviceList::ComboBox1, true);
+    window.DeviceClosed(DeviceList::outputList);
     OutOpen = false;
 }
 
@@ -163,7 +177,7 @@ bool DuctEngine::SkipUnqueuedIn()
     // The device returns its headers in the order they were queued, so the notification
     // belongs to the first queued one from InPos; one that never went out is never returned.
     for (int n = 0; n < HeaderCount; ++n) {
-        if (InHeaders[InPos].Queued)
+        if (Buffers.InHeaders[InPos].Queued)
             return true;
         InPos = NextEntry(InPos);
     }
@@ -178,13 +192,16 @@ void DuctEngine::OnWimData()
         ++InHeldBlocks;
         return;
     }
-    LPWAVEHDR header = InHeaders[InPos].Header;
+    LPWAVEHDR header = Buffers.InHeaders[InPos].Header;
     while ((header->dwFlags & WHDR_DONE) == 0)
         Sleep(0);
     UnprepareIn(InPos);
     Ring.PutBlock(*header);
-    PrepareIn(InPos);
-    AddIn(InPos);
+    // An unprepare that found the device gone holds the side: its block stays out.
+    if (!InHeld) {
+        PrepareIn(InPos);
+        AddIn(InPos);
+    }
     InPos = NextEntry(InPos);
     if (WaitingOut >= 0 && OutOpen)
         RefillOut(std::exchange(WaitingOut, -1));
@@ -198,7 +215,7 @@ void DuctEngine::OnWomDone()
         ++OutHeldBlocks;
         return;
     }
-    if (OutHeaders[OutPos].Prepared)
+    if (Buffers.OutHeaders[OutPos].Prepared)
         UnprepareOut(OutPos);
     if (!MultiOut)
         OutPos = NextEntry(OutPos);
@@ -220,8 +237,8 @@ void DuctEngine::RefillOut(int i)
         ++OutHeldBlocks;
         return;
     }
-    Ring.GetBlock(*OutHeaders[i].Header, Stopping);
-    if (!OutHeaders[i].Prepared) {
+    Ring.GetBlock(*Buffers.OutHeaders[i].Header, Stopping);
+    if (!Buffers.OutHeaders[i].Prepared) {
         PrepareOut(i);
         WriteOut(i);
     }

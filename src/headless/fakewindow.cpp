@@ -7,24 +7,29 @@ FakeWindow::FakeWindow(HWND handle) : handle(handle)
 {
 }
 
-bool FakeWindow::IsChecked(OptionControl control) const
+bool FakeWindow::IsChecked(Option control) const
 {
     return checked[static_cast<int>(control)];
 }
 
-void FakeWindow::SetOptionEnabled(OptionControl control, bool enabled)
+void FakeWindow::FormatTaken()
 {
-    optionEnabled[static_cast<int>(control)] = enabled;
+    optionEnabled.fill(false);
 }
 
-int FakeWindow::BufsetPosition() const
+int FakeWindow::BlockLengthPosition() const
 {
     return bufset;
 }
 
-void FakeWindow::SetListEnabled(DeviceList list, bool enabled)
+void FakeWindow::DeviceOpened(DeviceList list)
 {
-    listEnabled[static_cast<int>(list)] = enabled;
+    listEnabled[static_cast<int>(list)] = false;
+}
+
+void FakeWindow::DeviceClosed(DeviceList list)
+{
+    listEnabled[static_cast<int>(list)] = true;
 }
 
 void FakeWindow::ShowMessage(LPCSTR text, LPCSTR caption)
@@ -39,17 +44,17 @@ HWND FakeWindow::Handle()
     return handle;
 }
 
-void FakeWindow::SetChecked(OptionControl control, bool value)
+void FakeWindow::SetChecked(Option control, bool value)
 {
     checked[static_cast<int>(control)] = value;
 }
 
-bool FakeWindow::IsOptionEnabled(OptionControl control) const
+bool FakeWindow::IsOptionEnabled(Option control) const
 {
     return optionEnabled[static_cast<int>(control)];
 }
 
-void FakeWindow::SetBufsetPosition(int position)
+void FakeWindow::SetBlockLengthPosition(int position)
 {
     bufset = position;
 }

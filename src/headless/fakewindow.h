@@ -19,16 +19,18 @@ public:
 
     explicit FakeWindow(HWND handle);
 
-    bool IsChecked(OptionControl control) const override;
-    void SetOptionEnabled(OptionControl control, bool enabled) override;
-    int BufsetPosition() const override;
-    void SetListEnabled(DeviceList list, bool enabled) override;
+    bool IsChecked(Option control) const override;
+    int BlockLengthPosition() const override;
+    // As the main window: a taken format disables the options, an open device its list.
+    void FormatTaken() override;
+    void DeviceOpened(DeviceList list) override;
+    void DeviceClosed(DeviceList list) override;
     void ShowMessage(LPCSTR text, LPCSTR caption) override;
     HWND Handle() override;
 
-    void SetChecked(OptionControl control, bool checked);
-    bool IsOptionEnabled(OptionControl control) const;
-    void SetBufsetPosition(int position);
+    void SetChecked(Option control, bool checked);
+    bool IsOptionEnabled(Option control) const;
+    void SetBlockLengthPosition(int position);
     bool IsListEnabled(DeviceList list) const;
 
     const std::vector<Box>& Boxes() const;
@@ -38,8 +40,8 @@ public:
 
 private:
     HWND handle;
-    std::array<bool, 5> checked{};
-    std::array<bool, 5> optionEnabled{true, true, true, true, true};
+    std::array<bool, OptionCount> checked{};
+    std::array<bool, OptionCount> optionEnabled{true, true, true, true, true};
     std::array<bool, 2> listEnabled{true, true};
     int bufset = 7;
     std::vector<Box> boxes;

@@ -4,14 +4,14 @@
 #include "headless/relaysetup.h"
 
 HeadlessRelay::HeadlessRelay(WaveService& service)
-    : service(service), window(&queue), engine(service, window)
+    : window(&queue), engine(service, window)
 {
 }
 
 HeadlessRelay::~HeadlessRelay()
 {
     Pump();
-    if (engine.InOpen || engine.OutOpen)
+    if (engine.Running())
         engine.StopRelay();
 }
 
@@ -33,7 +33,7 @@ MessageQueue& HeadlessRelay::Queue()
 void HeadlessRelay::Configure(DWORD samplesPerSec, bool bits16, bool stereo, int bufset,
                               int inDeviceId, int outDeviceId)
 {
-    SetUpRelay(engine, window, service, samplesPerSec, bits16, stereo, bufset, inDeviceId,
+    SetUpRelay(engine, window, samplesPerSec, bits16, stereo, bufset, inDeviceId,
                outDeviceId);
 }
 
@@ -49,7 +49,6 @@ void HeadlessRelay::Stop()
 {
     Pump();
     engine.StopRelay();
-    engine.UpdateCaps();
 }
 
 int HeadlessRelay::Pump()

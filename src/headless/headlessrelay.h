@@ -37,7 +37,6 @@ public:
     void PumpFor(std::chrono::milliseconds duration);
 
 private:
-    WaveService& service;
     MessageQueue queue;
     FakeWindow window;
     DuctEngine engine;

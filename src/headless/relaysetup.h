@@ -7,6 +7,6 @@
 #include "headless/fakewindow.h"
 
 // Device numbers -1 stand for WAVE_MAPPER.
-void SetUpRelay(DuctEngine& engine, FakeWindow& window, WaveService& service,
+void SetUpRelay(DuctEngine& engine, FakeWindow& window,
                 DWORD samplesPerSec, bool bits16, bool stereo, int bufset, int inDeviceId,
                 int outDeviceId);

@@ -65,8 +65,8 @@ void PlaceWindow(SettingsWindow& window, SettingsState& state)
     window.SetTop(state.SavedY);
 }
 
-void CheckRate(SettingsWindow& window, SettingsOption on, SettingsOption off1,
-               SettingsOption off2)
+void CheckRate(SettingsWindow& window, Option on, Option off1,
+               Option off2)
 {
     window.SetChecked(on, true);
     window.SetChecked(off1, false);
@@ -75,16 +75,16 @@ void CheckRate(SettingsWindow& window, SettingsOption on, SettingsOption off1,
 
 void ApplyRate(SettingsWindow& window, LONG rate)
 {
-    using enum SettingsOption;
+    using enum Option;
     switch (rate) {
     case 1:
-        CheckRate(window, RB1102, RB2205, RB4410);
+        CheckRate(window, rate11025, rate22050, rate44100);
         break;
     case 2:
-        CheckRate(window, RB2205, RB1102, RB4410);
+        CheckRate(window, rate22050, rate11025, rate44100);
         break;
     case 3:
-        CheckRate(window, RB4410, RB2205, RB1102);
+        CheckRate(window, rate44100, rate22050, rate11025);
         break;
     default:
         break;
@@ -107,7 +107,7 @@ bool SameDeviceName(const std::string& a, const std::string& b)
     return true;
 }
 
-void SelectDevice(SettingsWindow& window, SettingsList list, const std::string& name)
+void SelectDevice(SettingsWindow& window, DeviceList list, const std::string& name)
 {
     const std::vector<std::string> items = window.ListItems(list);
     int index = 0;
@@ -123,21 +123,21 @@ void SelectDevice(SettingsWindow& window, SettingsList list, const std::string& 
 void ApplyStagedValues(SettingsWindow& window, const SettingsState& state)
 {
     ApplyRate(window, state.Rate);
-    window.SetChecked(SettingsOption::CB_16bit, (state.Bits & 0xFF) != 0);
-    window.SetBufsetPosition(state.Buffers);
-    window.SetChecked(SettingsOption::CB_Stereo, (state.Channels & 0xFF) != 0);
-    SelectDevice(window, SettingsList::ComboBox1, state.OutputDevice);
-    SelectDevice(window, SettingsList::ComboBox2, state.InputDevice);
+    window.SetChecked(Option::sixteenBits, (state.Bits & 0xFF) != 0);
+    window.SetBlockLengthPosition(state.Buffers);
+    window.SetChecked(Option::stereo, (state.Channels & 0xFF) != 0);
+    SelectDevice(window, DeviceList::outputList, state.OutputDevice);
+    SelectDevice(window, DeviceList::inputList, state.InputDevice);
 }
 
 LONG RateCode(const SettingsWindow& window)
 {
-    using enum SettingsOption;
-    return 3 * window.IsChecked(RB4410) + 2 * window.IsChecked(RB2205)
-         + window.IsChecked(RB1102);
+    using enum Option;
+    return 3 * window.IsChecked(rate44100) + 2 * window.IsChecked(rate22050)
+         + window.IsChecked(rate11025);
 }
 
-std::string ListText(const SettingsWindow& window, SettingsList list)
+std::string ListText(const SettingsWindow& window, DeviceList list)
 {
     const std::vector<std::string> items = window.ListItems(list);
     int index = window.ListSelection(list);
@@ -170,11 +170,11 @@ void SaveSettings(SettingsWindow& window, SettingsState& state)
     if (state.SettingsLoaded) {
         HKEY key = state.SettingsKey;
         WriteDwordValue(key, "Rate", RateCode(window));
-        WriteDwordValue(key, "Bits", window.IsChecked(SettingsOption::CB_16bit) ? 1 : 0);
-        WriteDwordValue(key, "Buffers", window.BufsetPosition());
-        WriteDwordValue(key, "Channels", window.IsChecked(SettingsOption::CB_Stereo) ? 1 : 0);
-        WriteStringValue(key, "InputDevice", ListText(window, SettingsList::ComboBox2));
-        WriteStringValue(key, "OutputDevice", ListText(window, SettingsList::ComboBox1));
+        WriteDwordValue(key, "Bits", window.IsChecked(Option::sixteenBits) ? 1 : 0);
+        WriteDwordValue(key, "Buffers", window.BlockLengthPosition());
+        WriteDwordValue(key, "Channels", window.IsChecked(Option::stereo) ? 1 : 0);
+        WriteStringValue(key, "InputDevice", ListText(window, DeviceList::inputList));
+        WriteStringValue(key, "OutputDevice", ListText(window, DeviceList::outputList));
         WriteDwordValue(key, "Xpos", window.Left());
         WriteDwordValue(key, "Ypos", window.Top());
         Sleep(SettleMilliseconds);

@@ -2,22 +2,21 @@
 // What loading and saving the settings reads and sets on the main window.
 #pragma once
 
+#include "controls/controls.h"
+
 #include <string>
 #include <vector>
 
-enum class SettingsOption { RB4410, RB2205, RB1102, CB_16bit, CB_Stereo };
-enum class SettingsList { ComboBox1, ComboBox2 };  // playback devices, capture devices
-
 class SettingsWindow {
 public:
-    virtual bool IsChecked(SettingsOption option) const = 0;
-    virtual void SetChecked(SettingsOption option, bool checked) = 0;
-    virtual int BufsetPosition() const = 0;
-    virtual void SetBufsetPosition(int position) = 0;  // the slider clamps it to 0..9
+    virtual bool IsChecked(Option option) const = 0;
+    virtual void SetChecked(Option option, bool checked) = 0;
+    virtual int BlockLengthPosition() const = 0;
+    virtual void SetBlockLengthPosition(int position) = 0;  // the slider clamps it to 0..9
 
-    virtual std::vector<std::string> ListItems(SettingsList list) const = 0;
-    virtual int ListSelection(SettingsList list) const = 0;  // -1 when none is selected
-    virtual void SetListSelection(SettingsList list, int index) = 0;  // raises no event
+    virtual std::vector<std::string> ListItems(DeviceList list) const = 0;
+    virtual int ListSelection(DeviceList list) const = 0;  // -1 when none is selected
+    virtual void SetListSelection(DeviceList list, int index) = 0;  // raises no event
 
     virtual int Left() const = 0;
     virtual int Top() const = 0;

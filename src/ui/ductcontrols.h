@@ -3,23 +3,24 @@
 // toolkit's window implements. Nothing set from here raises the control's own event.
 #pragma once
 
-#include "engine/relaywindow.h"
+#include "controls/controls.h"
+#include "platform/wintypes.h"
 
 #include <string>
 #include <vector>
 
-// The main window's controls, in tab order.
+// Every control of the main window, in tab order, for its texts and fonts.
 enum class Control {
-    ComboBox1, ComboBox2, RB4410, RB2205, RB1102, CB_16bit, CB_Stereo, Bufset, InButton,
-    AboutButton, Panel1, Panel2, RadioGroup1, GroupBox1, RadioGroup2
+    outputList, inputList, rate44100, rate22050, rate11025, sixteenBits, stereo, blockLength,
+    startButton, aboutButton, outputLabel, inputLabel, rateGroup, deviceGroup, formGroup
 };
 
 class DuctControls {
 public:
     // The rate buttons and the two check boxes. Checking a rate button clears the others.
-    virtual bool IsChecked(OptionControl control) const = 0;
-    virtual void SetChecked(OptionControl control, bool checked) = 0;
-    virtual void SetOptionEnabled(OptionControl control, bool enabled) = 0;
+    virtual bool IsChecked(Option control) const = 0;
+    virtual void SetChecked(Option control, bool checked) = 0;
+    virtual void SetOptionEnabled(Option control, bool enabled) = 0;
 
     // The device lists; each entry keeps the device number it stands for. Names are the
     // bytes of the service's product names.
@@ -31,9 +32,9 @@ public:
     virtual void SetListEnabled(DeviceList list, bool enabled) = 0;
 
     // The block-length slider and the Start/Stop button.
-    virtual int BufsetPosition() const = 0;
-    virtual void SetBufsetPosition(int position) = 0;  // clamped to 0..9
-    virtual void SetBufsetEnabled(bool enabled) = 0;
+    virtual int BlockLengthPosition() const = 0;
+    virtual void SetBlockLengthPosition(int position) = 0;  // clamped to 0..9
+    virtual void SetBlockLengthEnabled(bool enabled) = 0;
     virtual std::string InButtonCaption() const = 0;
     virtual void SetInButtonCaption(const std::string& caption) = 0;
     virtual void SetInButtonEnabled(bool enabled) = 0;

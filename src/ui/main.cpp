@@ -12,8 +12,9 @@
 namespace {
 
 template <typename Caps, typename GetCaps>
-void FillList(DuctControls& controls, DeviceList list, UINT count, Caps& caps, GetCaps getCaps)
+void FillList(DuctControls& controls, DeviceList list, UINT count, GetCaps getCaps)
 {
+    Caps caps{};
     controls.AddListItem(list, "Wave Mapper", -1);
     for (UINT n = 0; n < count; ++n) {
         // A device whose capabilities cannot be read gets no entry; each entry keeps its
@@ -35,31 +36,24 @@ TDuctForm::TDuctForm(WaveService& service, DuctControls& controls, ProgramFrame&
 
 void TDuctForm::FormOnCreate()
 {
-    Engine.HeaderBusy = false;
     FillDeviceLists();
-    Engine.CapsTable.fill(true);
-    Engine.InPos = 0;
-    Engine.OutPos = 0;
-    Engine.Ring.PutPos = 0;
-    Engine.Ring.GetPos = 0;
     LocaleStep(controls, IsJapaneseZone());
-    SetBufsetPosition(7);
+    SetBlockLengthPosition(7);
     LoadSettings(*this);
     BufsetChange();
-    ReadOutCaps();
-    ReadInCaps();
-    Engine.UpdateCaps();
+    Engine.SelectOutDevice(controls.SelectedDevice(DeviceList::outputList));
+    Engine.SelectInDevice(controls.SelectedDevice(DeviceList::inputList));
     ApplyCaps();
     controls.Show();
 }
 
 void TDuctForm::FillDeviceLists()
 {
-    FillList(controls, DeviceList::ComboBox1, service.waveOutGetNumDevs(), Engine.OutCaps,
+    FillList<WAVEOUTCAPSA>(controls, DeviceList::outputList, service.waveOutGetNumDevs(),
              [this](UINT n, WAVEOUTCAPSA& caps) {
                  return service.waveOutGetDevCapsA(n, &caps, sizeof caps);
              });
-    FillList(controls, DeviceList::ComboBox2, service.waveInGetNumDevs(), Engine.InCaps,
+    FillList<WAVEINCAPSA>(controls, DeviceList::inputList, service.waveInGetNumDevs(),
              [this](UINT n, WAVEINCAPSA& caps) {
                  return service.waveInGetDevCapsA(n, &caps, sizeof caps);
              });
@@ -70,7 +64,7 @@ void TDuctForm::FormOnDestroy()
     // Open notifications still queued belong to a relay that has started: handle them, so
     // that the relay is stopped and its devices and memory released.
     controls.HandlePostedNotifications();
-    if (Engine.InOpen || Engine.OutOpen)
+    if (Engine.Running())
         Engine.StopRelay();
     SaveSettings(*this);
 }

@@ -39,21 +39,19 @@ public:
     void BufsetChange();
     void AboutOnClick();
 
-    // RelayWindow
-    bool IsChecked(OptionControl control) const override;
-    void SetOptionEnabled(OptionControl control, bool enabled) override;
-    int BufsetPosition() const override;
-    void SetListEnabled(DeviceList list, bool enabled) override;
+    // RelayWindow and SettingsWindow
+    bool IsChecked(Option option) const override;
+    int BlockLengthPosition() const override;
+    void FormatTaken() override;
+    void DeviceOpened(DeviceList list) override;
+    void DeviceClosed(DeviceList list) override;
     void ShowMessage(LPCSTR text, LPCSTR caption) override;
     HWND Handle() override;
-
-    // SettingsWindow
-    bool IsChecked(SettingsOption option) const override;
-    void SetChecked(SettingsOption option, bool checked) override;
-    void SetBufsetPosition(int position) override;
-    std::vector<std::string> ListItems(SettingsList list) const override;
-    int ListSelection(SettingsList list) const override;
-    void SetListSelection(SettingsList list, int index) override;
+    void SetChecked(Option option, bool checked) override;
+    void SetBlockLengthPosition(int position) override;
+    std::vector<std::string> ListItems(DeviceList list) const override;
+    int ListSelection(DeviceList list) const override;
+    void SetListSelection(DeviceList list, int index) override;
     int Left() const override;
     int Top() const override;
     void SetLeft(int left) override;
@@ -68,9 +66,6 @@ public:
 
 private:
     void FillDeviceLists();
-    void ReadOutCaps();
-    void ReadInCaps();
-    void UpdateAndApplyCaps();
 
     WaveService& service;
     DuctControls& controls;

@@ -3,66 +3,38 @@
 // counts that both selected devices share can be chosen.
 #include "ui/main.h"
 
-#include <utility>
-
 void TDuctForm::ApplyCaps()
 {
-    const auto& caps = Engine.CapsTable;
-    // Each rate's row of CapsTable: any form, 16 bits, stereo.
-    const std::pair<OptionControl, int> rates[] = {
-        {OptionControl::RB4410, 6}, {OptionControl::RB2205, 3}, {OptionControl::RB1102, 0}};
-    for (const auto& [button, row] : rates) {
-        controls.SetChecked(button, controls.IsChecked(button) && caps[row]);
-        controls.SetOptionEnabled(button, caps[row]);
+    constexpr Option rates[] = {Option::rate44100, Option::rate22050, Option::rate11025};
+    for (Option rate : rates) {
+        controls.SetChecked(rate, controls.IsChecked(rate) && Engine.Allows(rate));
+        controls.SetOptionEnabled(rate, Engine.Allows(rate));
     }
-    for (const auto& [button, row] : rates) {
-        if (!controls.IsChecked(button))
+    for (Option rate : rates) {
+        if (!controls.IsChecked(rate))
             continue;
-        for (const auto& [box, flag] : {std::pair{OptionControl::CB_16bit, row + 1},
-                                        std::pair{OptionControl::CB_Stereo, row + 2}}) {
-            controls.SetChecked(box, controls.IsChecked(box) && caps[flag]);
-            controls.SetOptionEnabled(box, caps[flag]);
+        for (Option form : {Option::sixteenBits, Option::stereo}) {
+            controls.SetChecked(form, controls.IsChecked(form) && Engine.Allows(rate, form));
+            controls.SetOptionEnabled(form, Engine.Allows(rate, form));
         }
         return;
     }
 }
 
-void TDuctForm::ReadOutCaps()
-{
-    Engine.OutDeviceId = controls.SelectedDevice(DeviceList::ComboBox1);
-    Engine.CheckOutError(service.waveOutGetDevCapsA(static_cast<UINT>(Engine.OutDeviceId),
-                                                    &Engine.OutCaps, sizeof Engine.OutCaps),
-                         "WaveOutGetDevCaps");
-}
-
-void TDuctForm::ReadInCaps()
-{
-    Engine.InDeviceId = controls.SelectedDevice(DeviceList::ComboBox2);
-    Engine.CheckInError(service.waveInGetDevCapsA(static_cast<UINT>(Engine.InDeviceId),
-                                                  &Engine.InCaps, sizeof Engine.InCaps),
-                        "WaveInGetDevCaps");
-}
-
 void TDuctForm::BoxOnChange()
 {
-    ReadOutCaps();
-    UpdateAndApplyCaps();
+    Engine.SelectOutDevice(controls.SelectedDevice(DeviceList::outputList));
+    ApplyCaps();
 }
 
 void TDuctForm::Box2OnChange()
 {
-    ReadInCaps();
-    UpdateAndApplyCaps();
-}
-
-void TDuctForm::is4410() { UpdateAndApplyCaps(); }
-void TDuctForm::is2205() { UpdateAndApplyCaps(); }
-void TDuctForm::is1102() { UpdateAndApplyCaps(); }
-void TDuctForm::is16bit() { UpdateAndApplyCaps(); }
-void TDuctForm::isStereo() { UpdateAndApplyCaps(); }
-
-void TDuctForm::UpdateAndApplyCaps()
-{
-    Engine.UpdateCaps();
+    Engine.SelectInDevice(controls.SelectedDevice(DeviceList::inputList));
     ApplyCaps();
 }
+
+void TDuctForm::is4410() { ApplyCaps(); }
+void TDuctForm::is2205() { ApplyCaps(); }
+void TDuctForm::is1102() { ApplyCaps(); }
+void TDuctForm::is16bit() { ApplyCaps(); }
+void TDuctForm::isStereo() { ApplyCaps(); }

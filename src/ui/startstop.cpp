@@ -8,15 +8,15 @@ void TDuctForm::InButOnClick()
 {
     controls.SetInButtonEnabled(false);
     // A relay whose playback device alone opened is running too: a press stops it.
-    if (Engine.InOpen || Engine.OutOpen) {
+    if (Engine.Running()) {
         Engine.StopRelay();
-        controls.SetBufsetEnabled(true);
+        controls.SetBlockLengthEnabled(true);
         controls.SetInButtonCaption("Close");
-        UpdateAndApplyCaps();
+        ApplyCaps();
     } else if (Engine.QueryDevices()) {
         if (controls.InButtonCaption() == "Close")
             frame.HaltProgram();
-        controls.SetBufsetEnabled(false);
+        controls.SetBlockLengthEnabled(false);
         frame.HideAboutBox();
         Engine.StartRelay();
         controls.SetInButtonCaption("Stop");
@@ -26,7 +26,7 @@ void TDuctForm::InButOnClick()
 
 void TDuctForm::BufsetChange()
 {
-    const int tenths = 12 - controls.BufsetPosition();
-    controls.SetHint(Control::Bufset, "BufferSize(" + std::to_string(tenths / 10) + "."
+    const int tenths = 12 - controls.BlockLengthPosition();
+    controls.SetHint(Control::blockLength, "BufferSize(" + std::to_string(tenths / 10) + "."
                                           + std::to_string(tenths % 10) + "[sec])");
 }

@@ -3,60 +3,33 @@
 // controls.
 #include "ui/main.h"
 
-namespace {
+bool TDuctForm::IsChecked(Option option) const { return controls.IsChecked(option); }
+int TDuctForm::BlockLengthPosition() const { return controls.BlockLengthPosition(); }
 
-OptionControl ToOption(SettingsOption option)
+void TDuctForm::FormatTaken()
 {
-    switch (option) {
-    case SettingsOption::RB4410: return OptionControl::RB4410;
-    case SettingsOption::RB2205: return OptionControl::RB2205;
-    case SettingsOption::RB1102: return OptionControl::RB1102;
-    case SettingsOption::CB_16bit: return OptionControl::CB_16bit;
-    case SettingsOption::CB_Stereo: break;
-    }
-    return OptionControl::CB_Stereo;
+    for (Option option : {Option::rate44100, Option::rate22050, Option::rate11025,
+                          Option::stereo, Option::sixteenBits})
+        controls.SetOptionEnabled(option, false);
 }
 
-DeviceList ToList(SettingsList list)
-{
-    return list == SettingsList::ComboBox1 ? DeviceList::ComboBox1 : DeviceList::ComboBox2;
-}
+// The list of an open device is locked: its choice applies to the next relay only.
+void TDuctForm::DeviceOpened(DeviceList list) { controls.SetListEnabled(list, false); }
+void TDuctForm::DeviceClosed(DeviceList list) { controls.SetListEnabled(list, true); }
 
-}  // namespace
-
-bool TDuctForm::IsChecked(OptionControl control) const { return controls.IsChecked(control); }
-void TDuctForm::SetOptionEnabled(OptionControl control, bool enabled)
-{
-    controls.SetOptionEnabled(control, enabled);
-}
-int TDuctForm::BufsetPosition() const { return controls.BufsetPosition(); }
-void TDuctForm::SetListEnabled(DeviceList list, bool enabled)
-{
-    controls.SetListEnabled(list, enabled);
-}
 void TDuctForm::ShowMessage(LPCSTR text, LPCSTR caption) { controls.ShowMessage(text, caption); }
 HWND TDuctForm::Handle() { return controls.Handle(); }
 
-bool TDuctForm::IsChecked(SettingsOption option) const
+void TDuctForm::SetChecked(Option option, bool checked) { controls.SetChecked(option, checked); }
+void TDuctForm::SetBlockLengthPosition(int position) { controls.SetBlockLengthPosition(position); }
+std::vector<std::string> TDuctForm::ListItems(DeviceList list) const
 {
-    return controls.IsChecked(ToOption(option));
+    return controls.ListItems(list);
 }
-void TDuctForm::SetChecked(SettingsOption option, bool checked)
+int TDuctForm::ListSelection(DeviceList list) const { return controls.ListSelection(list); }
+void TDuctForm::SetListSelection(DeviceList list, int index)
 {
-    controls.SetChecked(ToOption(option), checked);
-}
-void TDuctForm::SetBufsetPosition(int position) { controls.SetBufsetPosition(position); }
-std::vector<std::string> TDuctForm::ListItems(SettingsList list) const
-{
-    return controls.ListItems(ToList(list));
-}
-int TDuctForm::ListSelection(SettingsList list) const
-{
-    return controls.ListSelection(ToList(list));
-}
-void TDuctForm::SetListSelection(SettingsList list, int index)
-{
-    controls.SetListSelection(ToList(list), index);
+    controls.SetListSelection(list, index);
 }
 int TDuctForm::Left() const { return controls.Left(); }
 int TDuctForm::Top() const { return controls.Top(); }

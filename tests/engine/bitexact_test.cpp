@@ -39,12 +39,12 @@ TEST_P(BitExactRelay, PlaysThePreRollThenEveryRecordedByteOnce)
     constexpr int Blocks = 9;
     rig.RunBlocks(Blocks);
     const DuctEngine& e = rig.engine;
-    EXPECT_EQ(e.Ring.Underruns, 0u);
-    EXPECT_EQ(e.Ring.Overruns, 0u);
+    EXPECT_EQ(e.RelayCounts().underruns, 0u);
+    EXPECT_EQ(e.RelayCounts().overruns, 0u);
     EXPECT_EQ(rig.sim.CaptureBytesLost(), 0u);
     rig.Stop();
 
-    const std::size_t block = static_cast<std::size_t>(e.BlockSize);
+    const std::size_t block = static_cast<std::size_t>(e.BlockLength());
     const std::size_t preRoll = (single ? 1 : 4) * block;
     const BYTE silence = format.bits16 ? 0 : 128;
     const std::vector<BYTE> played = rig.PlayedBytes();
@@ -58,7 +58,7 @@ TEST_P(BitExactRelay, PlaysThePreRollThenEveryRecordedByteOnce)
     const auto& blocks = rig.sim.Played();
     const std::size_t first = single ? 1 : 4;
     ASSERT_GT(blocks.size(), first);
-    const SimTime rate = e.PcmFormat.wf.nAvgBytesPerSec;
+    const SimTime rate = e.SoundFormat().wf.nAvgBytesPerSec;
     const SimTime preRollEnd = (static_cast<SimTime>(preRoll) * SimSecond + rate - 1) / rate;
     EXPECT_EQ(blocks[first].start, preRollEnd);
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "simrig.h"
+#include "engine/buffers.h"
+#include "headless/fakewindow.h"
+#include "headless/messagequeue.h"
 
 #include <gtest/gtest.h>
 
@@ -24,79 +26,74 @@ using Box = std::pair<std::string, std::string>;
 
 class Buffers : public ::testing::Test {
 protected:
-    Buffers()
-    {
-        rig.window.SetChecked(OptionControl::RB2205, true);
-        rig.window.SetChecked(OptionControl::CB_16bit, true);
-        rig.window.SetBufsetPosition(0);
-        rig.engine.SetupFormat();
-    }
-
     // Every handle in release order.
     std::vector<HGLOBAL> Handles() const
     {
-        const DuctEngine& e = rig.engine;
         std::vector<HGLOBAL> handles;
-        for (int i = 0; i < DuctEngine::HeaderCount; ++i)
-            handles.insert(handles.end(), {e.InDataHandle[i], e.InHeaderHandle[i],
-                                           e.OutDataHandle[i], e.OutHeaderHandle[i]});
-        handles.insert(handles.end(), e.Ring.RingHandle.begin(), e.Ring.RingHandle.end());
+        for (int i = 0; i < RelayBuffers::HeaderCount; ++i)
+            handles.insert(handles.end(), {buffers.InDataHandle[i], buffers.InHeaderHandle[i],
+                                           buffers.OutDataHandle[i], buffers.OutHeaderHandle[i]});
+        handles.insert(handles.end(), ring.RingHandle.begin(), ring.RingHandle.end());
         return handles;
     }
 
     std::vector<Box> Boxes() const
     {
         std::vector<Box> boxes;
-        for (const FakeWindow::Box& box : rig.window.Boxes())
+        for (const FakeWindow::Box& box : window.Boxes())
             boxes.emplace_back(box.text, box.caption);
         return boxes;
     }
 
-    SimRig rig;
+    static constexpr LONG BlockSize = 105840;  // 22.05 kHz, 16 bits, stereo, 1.2 s
+    MessageQueue queue;
+    FakeWindow window{&queue};
+    RelayBuffers buffers;
+    BlockRing ring;
+    const SIZE_T liveBlocksBefore = GlobalLiveBlocks();
 };
 
 TEST_F(Buffers, AllocationGivesEveryHeaderItsOwnBlockOfTheBlockSize)
 {
-    DuctEngine& e = rig.engine;
-    e.Ring.PutPos = 3;
-    e.Ring.GetPos = 5;
-    ASSERT_TRUE(e.AllocBuffers());
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore + 23);
+    ring.PutPos = 3;
+    ring.GetPos = 5;
+    ASSERT_TRUE(buffers.Alloc(BlockSize, ring));
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore + 23);
     std::set<const char*> blocks;
-    for (const auto* side : {&e.InHeaders, &e.OutHeaders}) {
+    for (const auto* side : {&buffers.InHeaders, &buffers.OutHeaders}) {
         for (const HeaderEntry& entry : *side) {
             ASSERT_NE(entry.Header, nullptr);
             EXPECT_FALSE(entry.Prepared);
             EXPECT_FALSE(entry.Queued);
-            EXPECT_EQ(entry.Header->dwBufferLength, static_cast<DWORD>(e.BlockSize));
+            EXPECT_EQ(entry.Header->dwBufferLength, static_cast<DWORD>(BlockSize));
             blocks.insert(entry.Header->lpData);
         }
     }
     for (int s = 0; s < BlockRing::Slots; ++s) {
-        EXPECT_TRUE(e.Ring.RingFree[s]);
-        blocks.insert(e.Ring.RingData[s]);
+        EXPECT_TRUE(ring.RingFree[s]);
+        blocks.insert(ring.RingData[s]);
     }
     EXPECT_EQ(blocks.size(), 15u) << "every block distinct";
-    EXPECT_EQ(e.InHeaderSize, sizeof(WAVEHDR));
-    EXPECT_EQ(e.OutHeaderSize, sizeof(WAVEHDR));
-    EXPECT_EQ(e.Ring.PutPos, 3) << "positions are the start's business";
-    EXPECT_EQ(e.Ring.GetPos, 5);
+    EXPECT_EQ(buffers.InHeaderSize, sizeof(WAVEHDR));
+    EXPECT_EQ(buffers.OutHeaderSize, sizeof(WAVEHDR));
+    EXPECT_EQ(ring.PutPos, 3) << "positions are the start's business";
+    EXPECT_EQ(ring.GetPos, 5);
 
-    e.FreeBuffers();
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_TRUE(rig.window.Boxes().empty());
+    buffers.Free(window, ring);
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore);
+    EXPECT_TRUE(window.Boxes().empty());
 }
 
 TEST_F(Buffers, EveryReleaseThatFailsIsReportedInReleaseOrder)
 {
-    ASSERT_TRUE(rig.engine.AllocBuffers());
+    ASSERT_TRUE(buffers.Alloc(BlockSize, ring));
     const std::vector<HGLOBAL> handles = Handles();
     FailNextGlobalFrees(static_cast<int>(handles.size()));
-    rig.engine.FreeBuffers();
+    buffers.Free(window, ring);
 
     const std::string buffer = "バッファの削除ができません";
     std::vector<Box> expected;
-    for (int i = 0; i < DuctEngine::HeaderCount; ++i) {
+    for (int i = 0; i < RelayBuffers::HeaderCount; ++i) {
         expected.insert(expected.end(), {{buffer, "WaveInBuf Unlock"},
                                          {buffer, "WaveIn Unlock"},
                                          {buffer, "WaveOutBuf Unlock"},
@@ -104,49 +101,48 @@ TEST_F(Buffers, EveryReleaseThatFailsIsReportedInReleaseOrder)
     }
     expected.insert(expected.end(), BlockRing::Slots, {"wDataの削除ができません", "wData Unlock"});
     EXPECT_EQ(Boxes(), expected);
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore + handles.size());
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore + handles.size());
     for (HGLOBAL handle : handles)
         GlobalFree(handle);
 }
 
 TEST_F(Buffers, AFailedReleaseDoesNotStopTheOthers)
 {
-    ASSERT_TRUE(rig.engine.AllocBuffers());
-    const HGLOBAL first = rig.engine.InDataHandle[0];
+    ASSERT_TRUE(buffers.Alloc(BlockSize, ring));
+    const HGLOBAL first = buffers.InDataHandle[0];
     FailNextGlobalFrees(1);
-    rig.engine.FreeBuffers();
+    buffers.Free(window, ring);
     EXPECT_EQ(Boxes(), (std::vector<Box>{{"バッファの削除ができません", "WaveInBuf Unlock"}}));
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore + 1);
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore + 1);
     GlobalFree(first);
 }
 
 TEST_F(Buffers, AHandleThatWillNotUnlockIsLeftAloneAndNotReported)
 {
-    ASSERT_TRUE(rig.engine.AllocBuffers());
-    const HGLOBAL slot = rig.engine.Ring.RingHandle[2];
+    ASSERT_TRUE(buffers.Alloc(BlockSize, ring));
+    const HGLOBAL slot = ring.RingHandle[2];
     GlobalUnlock(slot);
-    rig.engine.FreeBuffers();
-    EXPECT_TRUE(rig.window.Boxes().empty());
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore + 1);
+    buffers.Free(window, ring);
+    EXPECT_TRUE(window.Boxes().empty());
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore + 1);
     GlobalFree(slot);
 }
 
 TEST_F(Buffers, FailedAllocationIsNoticedAndWhatWasAllocatedCanBeReleased)
 {
-    rig.engine.BlockSize = -1;
-    EXPECT_FALSE(rig.engine.AllocBuffers());
-    rig.engine.FreeBuffers();
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_TRUE(rig.window.Boxes().empty());
+    EXPECT_FALSE(buffers.Alloc(-1, ring));
+    buffers.Free(window, ring);
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore);
+    EXPECT_TRUE(window.Boxes().empty());
 }
 
 TEST_F(Buffers, ReleasingTwiceReleasesNothingTwice)
 {
-    ASSERT_TRUE(rig.engine.AllocBuffers());
-    rig.engine.FreeBuffers();
-    rig.engine.FreeBuffers();
-    EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_TRUE(rig.window.Boxes().empty());
+    ASSERT_TRUE(buffers.Alloc(BlockSize, ring));
+    buffers.Free(window, ring);
+    buffers.Free(window, ring);
+    EXPECT_EQ(GlobalLiveBlocks(), liveBlocksBefore);
+    EXPECT_TRUE(window.Boxes().empty());
 }
 
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,6 +34,7 @@ struct FailCase {
     std::vector<ExpectedBox> boxes;
     bool sync = false;
     std::uint64_t held = 0;  // blocks held back from a device that has gone
+    bool gone = false;  // the box reports the device gone: no header goes to it after it
 };
 
 constexpr SimSide In = SimSide::In;
@@ -47,6 +49,20 @@ std::vector<Fault> Gone(SimSide side, SimOp op, MMRESULT code, int first)
     std::vector<Fault> faults;
     for (int call = first; call < first + 12; ++call)
         faults.push_back({side, op, call, code});
+    return faults;
+}
+
+// A device gone for good: each header operation fails from its given call on, and every
+// reset and close.
+std::vector<Fault> Vanished(SimSide side, MMRESULT code, int prepare, int add, int unprepare)
+{
+    std::vector<Fault> faults;
+    for (const auto& [op, first] : {std::pair{SimOp::Prepare, prepare}, std::pair{SimOp::Add, add},
+                                    std::pair{SimOp::Unprepare, unprepare},
+                                    std::pair{SimOp::Reset, 1}, std::pair{SimOp::Close, 1}}) {
+        const std::vector<Fault> more = Gone(side, op, code, first);
+        faults.insert(faults.end(), more.begin(), more.end());
+    }
     return faults;
 }
 
@@ -95,10 +111,23 @@ const std::vector<FailCase> Cases = {
     {"OutErrorTextMissing",
      {{Out, SimOp::Open, 2}, {Out, SimOp::GetErrorText, 1}},
      {{"Out Device Open", NoText}}},
-    // Once per device: its other blocks are held until the stop instead of failing in turn.
-    {"InGoneInHandler", Gone(In, SimOp::Add, NoServer, 5), {{"InAddBuffer", NoServer}}, false, 3},
-    {"OutGoneInHandler", Gone(Out, SimOp::Add, Removed, 5), {{"OutAddBuffer", Removed}}, false, 3},
-    {"OutGoneAtStart", Gone(Out, SimOp::Add, Removed, 1), {{"OutAddBuffer", Removed}}, false, 3},
+    // Once per device: its other blocks are held until the stop instead of failing in turn,
+    // and the stop's reset, unprepares and close of it show nothing more.
+    {"InGoneAtAdd", Vanished(In, NoServer, 6, 5, 2), {{"InAddBuffer", NoServer}}, false, 3, true},
+    {"InGoneAtAddSingle",
+     Vanished(In, NoServer, 6, 5, 2), {{"InAddBuffer", NoServer}}, true, 3, true},
+    {"InGoneAtUnprepare",
+     Vanished(In, NoServer, 5, 5, 1), {{"InUnSetBuffer", NoServer}}, false, 3, true},
+    {"OutGoneAtWrite",
+     Vanished(Out, Removed, 6, 5, 2), {{"OutAddBuffer", Removed}}, false, 3, true},
+    {"OutGoneAtWriteSingle",
+     Vanished(Out, Removed, 4, 3, 3), {{"OutAddBuffer", Removed}}, true, 0, true},
+    {"OutGoneAtUnprepare",
+     Vanished(Out, Removed, 5, 5, 1), {{"OutUnSetBuffer", Removed}}, false, 4, true},
+    {"OutGoneAtUnprepareSingle",
+     Vanished(Out, Removed, 3, 3, 2), {{"OutUnSetBuffer", Removed}}, true, 1, true},
+    {"OutGoneAtStart",
+     Vanished(Out, Removed, 2, 1, 1), {{"OutAddBuffer", Removed}}, false, 3, true},
 };
 
 void PrintTo(const FailCase& c, std::ostream* os)
@@ -114,6 +143,8 @@ TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
     SimRig rig(c.sync);
     for (const Fault& fault : c.faults)
         rig.sim.Fail(fault.side, fault.op, fault.call, fault.code);
+    if (c.gone)
+        rig.window.WhileBoxOpen([&](const FakeWindow::Box&) { rig.log.Clear(); });
     if (rig.Start()) {
         rig.RunBlocks(6.5);
         rig.Stop();
@@ -125,12 +156,16 @@ TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
         EXPECT_EQ(boxes[n].caption, c.boxes[n].caption) << n;
         EXPECT_EQ(boxes[n].text, code == NoText ? "エラーです" : WaveErrorText(code)) << n;
     }
-    EXPECT_EQ(rig.engine.InHeldBlocks + rig.engine.OutHeldBlocks, c.held);
+    const std::string goneSide = c.faults[0].side == In ? "waveIn" : "waveOut";
+    for (const std::string& name : c.gone ? rig.log.Names() : std::vector<std::string>{}) {
+        for (const char* op : {"PrepareHeader", "AddBuffer", "Write"})
+            EXPECT_NE(name, goneSide + op) << "a header went to a device reported gone";
+    }
+    const DuctEngine::Counts counts = rig.engine.RelayCounts();
+    EXPECT_EQ(counts.inHeldBlocks + counts.outHeldBlocks, c.held);
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_FALSE(rig.engine.InOpen);
-    EXPECT_FALSE(rig.engine.OutOpen);
-    EXPECT_FALSE(rig.engine.Switching);
-    EXPECT_FALSE(rig.engine.HeaderBusy);
+    EXPECT_FALSE(rig.engine.CaptureOpen());
+    EXPECT_FALSE(rig.engine.PlaybackOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FailingOperation, ::testing::ValuesIn(Cases),
@@ -143,16 +178,15 @@ TEST(MissingDevice, CaptureThatFailsToOpenLeavesPlaybackPlayingSilence)
     rig.sim.Fail(In, SimOp::Open, 2, Code);
     ASSERT_TRUE(rig.Start());
     rig.RunBlocks(10);
-    EXPECT_FALSE(rig.engine.InOpen);
-    EXPECT_TRUE(rig.engine.OutOpen);
+    EXPECT_FALSE(rig.engine.CaptureOpen());
+    EXPECT_TRUE(rig.engine.PlaybackOpen());
     const std::vector<BYTE> played = rig.PlayedBytes();
-    EXPECT_EQ(played.size(), 10u * static_cast<std::size_t>(rig.engine.BlockSize));
+    EXPECT_EQ(played.size(), 10u * static_cast<std::size_t>(rig.engine.BlockLength()));
     EXPECT_EQ(played, std::vector<BYTE>(played.size(), 128));
     // Every playback entry waited a block for a recording that never came, then took silence.
-    EXPECT_EQ(rig.engine.Ring.Underruns, 9u);
-    EXPECT_EQ(rig.engine.WaitingOut, 1);
+    EXPECT_EQ(rig.engine.RelayCounts().underruns, 9u);
     rig.Stop();
-    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox1));
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::outputList));
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
 }
 
@@ -162,14 +196,13 @@ TEST(MissingDevice, PlaybackThatFailsToOpenLeavesCaptureOverrunningTheRing)
     rig.sim.Fail(Out, SimOp::Open, 2, Code);
     ASSERT_TRUE(rig.Start());
     rig.RunBlocks(10);
-    EXPECT_TRUE(rig.engine.InOpen);
-    EXPECT_FALSE(rig.engine.OutOpen);
-    EXPECT_EQ(rig.engine.Ring.Overruns, 3u);
-    EXPECT_EQ(rig.engine.Ring.PutPos, 3);
+    EXPECT_TRUE(rig.engine.CaptureOpen());
+    EXPECT_FALSE(rig.engine.PlaybackOpen());
+    EXPECT_EQ(rig.engine.RelayCounts().overruns, 3u);
     EXPECT_EQ(rig.sim.CaptureBytesLost(), 0u);
     EXPECT_TRUE(rig.sim.Played().empty());
     rig.Stop();
-    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_TRUE(rig.window.IsListEnabled(DeviceList::inputList));
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
 }
 

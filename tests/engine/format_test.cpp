@@ -12,23 +12,24 @@ namespace {
 
 class FormatTest : public ::testing::Test {
 protected:
-    void Options(OptionControl rate, bool bits16, bool stereo, int bufset)
+    void Options(Option rate, bool bits16, bool stereo, int bufset)
     {
-        for (auto control : {OptionControl::RB4410, OptionControl::RB2205, OptionControl::RB1102})
+        for (auto control : {Option::rate44100, Option::rate22050, Option::rate11025})
             window.SetChecked(control, control == rate);
-        window.SetChecked(OptionControl::CB_16bit, bits16);
-        window.SetChecked(OptionControl::CB_Stereo, stereo);
-        window.SetBufsetPosition(bufset);
+        window.SetChecked(Option::sixteenBits, bits16);
+        window.SetChecked(Option::stereo, stereo);
+        window.SetBlockLengthPosition(bufset);
     }
 
     MessageQueue queue;
     FakeWindow window{&queue};
-    SimWaveService service{{}, {}};
+    // Devices that take every format: the query that reads the options succeeds.
+    SimWaveService service{{SimDevice{"In"}}, {SimDevice{"Out"}}};
     DuctEngine engine{service, window};
 };
 
 struct BlockCase {
-    OptionControl rate;
+    Option rate;
     bool bits16;
     bool stereo;
     DWORD bytesPerSecond;
@@ -44,57 +45,57 @@ TEST_P(BlockSizes, FollowTheSliderInWholeFrames)
     const std::array<int, 4> positions = {0, 1, 7, 9};
     for (std::size_t i = 0; i < positions.size(); ++i) {
         Options(c.rate, c.bits16, c.stereo, positions[i]);
-        engine.SetupFormat();
-        EXPECT_EQ(engine.PcmFormat.wf.wFormatTag, WAVE_FORMAT_PCM);
-        EXPECT_EQ(engine.PcmFormat.wf.nAvgBytesPerSec, c.bytesPerSecond);
-        EXPECT_EQ(engine.PcmFormat.wf.nBlockAlign, c.blockAlign);
-        EXPECT_EQ(engine.PcmFormat.wf.nChannels, c.stereo ? 2 : 1);
-        EXPECT_EQ(engine.PcmFormat.wBitsPerSample, c.bits16 ? 16 : 8);
-        EXPECT_EQ(engine.BlockSize, c.blockAt[i]) << "position " << positions[i];
-        EXPECT_EQ(engine.BlockSize % c.blockAlign, 0);
+        engine.QueryDevices();
+        EXPECT_EQ(engine.SoundFormat().wf.wFormatTag, WAVE_FORMAT_PCM);
+        EXPECT_EQ(engine.SoundFormat().wf.nAvgBytesPerSec, c.bytesPerSecond);
+        EXPECT_EQ(engine.SoundFormat().wf.nBlockAlign, c.blockAlign);
+        EXPECT_EQ(engine.SoundFormat().wf.nChannels, c.stereo ? 2 : 1);
+        EXPECT_EQ(engine.SoundFormat().wBitsPerSample, c.bits16 ? 16 : 8);
+        EXPECT_EQ(engine.BlockLength(), c.blockAt[i]) << "position " << positions[i];
+        EXPECT_EQ(engine.BlockLength() % c.blockAlign, 0);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rates, BlockSizes,
     ::testing::Values(
-        BlockCase{OptionControl::RB4410, true, true, 176400, 4, {211680, 194040, 88200, 52920}},
-        BlockCase{OptionControl::RB2205, false, false, 22050, 1, {26460, 24255, 11025, 6615}},
+        BlockCase{Option::rate44100, true, true, 176400, 4, {211680, 194040, 88200, 52920}},
+        BlockCase{Option::rate22050, false, false, 22050, 1, {26460, 24255, 11025, 6615}},
         // 22050 bytes a second in 2-byte frames: odd lengths lose their last byte.
-        BlockCase{OptionControl::RB1102, true, false, 22050, 2, {26460, 24254, 11024, 6614}},
-        BlockCase{OptionControl::RB1102, false, true, 22050, 2, {26460, 24254, 11024, 6614}},
-        BlockCase{OptionControl::RB1102, false, false, 11025, 1, {13230, 12127, 5512, 3307}}));
+        BlockCase{Option::rate11025, true, false, 22050, 2, {26460, 24254, 11024, 6614}},
+        BlockCase{Option::rate11025, false, true, 22050, 2, {26460, 24254, 11024, 6614}},
+        BlockCase{Option::rate11025, false, false, 11025, 1, {13230, 12127, 5512, 3307}}));
 
 TEST_F(FormatTest, WithNoRateCheckedTheRateOfTheLastCallStays)
 {
-    Options(OptionControl::RB4410, true, true, 7);
-    window.SetChecked(OptionControl::RB4410, false);
-    engine.SetupFormat();
-    EXPECT_EQ(engine.PcmFormat.wf.nSamplesPerSec, 0u);
-    EXPECT_EQ(engine.PcmFormat.wf.nAvgBytesPerSec, 0u);
-    EXPECT_EQ(engine.BlockSize, 0);
+    Options(Option::rate44100, true, true, 7);
+    window.SetChecked(Option::rate44100, false);
+    engine.QueryDevices();
+    EXPECT_EQ(engine.SoundFormat().wf.nSamplesPerSec, 0u);
+    EXPECT_EQ(engine.SoundFormat().wf.nAvgBytesPerSec, 0u);
+    EXPECT_EQ(engine.BlockLength(), 0);
 
-    Options(OptionControl::RB2205, true, true, 7);
-    engine.SetupFormat();
-    window.SetChecked(OptionControl::RB2205, false);
-    engine.SetupFormat();
-    EXPECT_EQ(engine.PcmFormat.wf.nSamplesPerSec, 22050u);
+    Options(Option::rate22050, true, true, 7);
+    engine.QueryDevices();
+    window.SetChecked(Option::rate22050, false);
+    engine.QueryDevices();
+    EXPECT_EQ(engine.SoundFormat().wf.nSamplesPerSec, 22050u);
 }
 
 TEST_F(FormatTest, TheLastCheckedRateButtonWins)
 {
-    Options(OptionControl::RB4410, false, false, 7);
-    window.SetChecked(OptionControl::RB1102, true);
-    engine.SetupFormat();
-    EXPECT_EQ(engine.PcmFormat.wf.nSamplesPerSec, 11025u);
+    Options(Option::rate44100, false, false, 7);
+    window.SetChecked(Option::rate11025, true);
+    engine.QueryDevices();
+    EXPECT_EQ(engine.SoundFormat().wf.nSamplesPerSec, 11025u);
 }
 
 TEST_F(FormatTest, DisablesTheFiveOptionControlsWhateverTheirState)
 {
-    Options(OptionControl::RB2205, false, true, 3);
-    engine.SetupFormat();
-    for (auto control : {OptionControl::RB4410, OptionControl::RB2205, OptionControl::RB1102,
-                         OptionControl::CB_16bit, OptionControl::CB_Stereo})
+    Options(Option::rate22050, false, true, 3);
+    engine.QueryDevices();
+    for (auto control : {Option::rate44100, Option::rate22050, Option::rate11025,
+                         Option::sixteenBits, Option::stereo})
         EXPECT_FALSE(window.IsOptionEnabled(control)) << static_cast<int>(control);
 }
 
@@ -108,10 +109,16 @@ class CapsFlags : public FormatTest, public ::testing::WithParamInterface<CapsCa
 
 TEST_P(CapsFlags, ComeFromTheFormatsBothDevicesShare)
 {
-    engine.InCaps.dwFormats = GetParam().in;
-    engine.OutCaps.dwFormats = GetParam().out;
-    engine.UpdateCaps();
-    EXPECT_EQ(engine.CapsTable, GetParam().flags);
+    SimWaveService devices({SimDevice{"In", GetParam().in}}, {SimDevice{"Out", GetParam().out}});
+    DuctEngine chosen(devices, window);
+    chosen.SelectInDevice(0);
+    chosen.SelectOutDevice(0);
+    std::array<bool, 9> flags{};
+    std::size_t row = 0;
+    for (Option rate : {Option::rate11025, Option::rate22050, Option::rate44100})
+        for (Option form : {rate, Option::sixteenBits, Option::stereo})
+            flags[row++] = chosen.Allows(rate, form);
+    EXPECT_EQ(flags, GetParam().flags);
 }
 
 constexpr bool T = true;

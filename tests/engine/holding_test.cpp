@@ -33,16 +33,16 @@ TEST_F(HeldNotifications, OpenNotificationsDuringTheStartWaitForItsEnd)
     bool openInsideBox = true;
     rig.window.WhileBoxOpen([&](const FakeWindow::Box&) {
         pumped = rig.relay.Pump();
-        openInsideBox = rig.engine.InOpen || rig.engine.OutOpen;
+        openInsideBox = rig.engine.CaptureOpen() || rig.engine.PlaybackOpen();
     });
     rig.relay.Configure(11025, false, false, 9);
     ASSERT_TRUE(rig.relay.Start());
     EXPECT_EQ(pumped, 2) << "both open notifications were waiting";
     EXPECT_FALSE(openInsideBox);
-    EXPECT_TRUE(rig.engine.InOpen);
-    EXPECT_TRUE(rig.engine.OutOpen);
-    EXPECT_FALSE(rig.window.IsListEnabled(DeviceList::ComboBox1));
-    EXPECT_FALSE(rig.window.IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_TRUE(rig.engine.CaptureOpen());
+    EXPECT_TRUE(rig.engine.PlaybackOpen());
+    EXPECT_FALSE(rig.window.IsListEnabled(DeviceList::outputList));
+    EXPECT_FALSE(rig.window.IsListEnabled(DeviceList::inputList));
     rig.Stop();
 }
 
@@ -51,23 +51,20 @@ TEST_F(HeldNotifications, NotificationsDuringAHeaderOperationAreHandledAfterItIn
     ASSERT_TRUE(rig.Start());
     // The add of the first capture handler fails.
     rig.sim.Fail(SimSide::In, SimOp::Add, 5, MMSYSERR_NOMEM);
-    bool busyInsideBox = false;
-    int getPosInsideBox = 99;
+    std::size_t callsInsideBox = 99;
     rig.window.WhileBoxOpen([&](const FakeWindow::Box&) {
-        busyInsideBox = rig.engine.HeaderBusy;
+        const std::size_t before = rig.log.Calls().size();
         // The playback notification of the same instant, then a whole block more.
         rig.relay.Pump();
         rig.sim.AdvanceTo(2 * rig.Block());
         rig.relay.Pump();
-        getPosInsideBox = rig.engine.Ring.GetPos;
+        callsInsideBox = rig.log.Calls().size() - before;
     });
     rig.log.Clear();
     rig.sim.AdvanceTo(rig.Block());
     rig.relay.Pump();
 
-    EXPECT_TRUE(busyInsideBox);
-    EXPECT_FALSE(rig.engine.HeaderBusy);
-    EXPECT_EQ(getPosInsideBox, 0) << "no playback handler ran inside the box";
+    EXPECT_EQ(callsInsideBox, 0u) << "no handler ran inside the box";
     ASSERT_EQ(rig.window.Boxes().size(), 1u);
     // Capture handler of block 0, then the held playback of block 0, capture of block 1 and
     // playback of block 1, in the order they were posted.
@@ -79,9 +76,7 @@ TEST_F(HeldNotifications, NotificationsDuringAHeaderOperationAreHandledAfterItIn
     EXPECT_LT(failedAdd, firstPlayback);
     EXPECT_LT(firstPlayback, secondCapture);
     EXPECT_LT(secondCapture, secondPlayback);
-    EXPECT_EQ(rig.engine.InPos, 2);
-    EXPECT_EQ(rig.engine.Ring.GetPos, 2);
-    EXPECT_EQ(rig.engine.Ring.Underruns, 0u);
+    EXPECT_EQ(rig.engine.RelayCounts().underruns, 0u);
     rig.Stop();
 }
 
@@ -94,35 +89,41 @@ TEST_F(HeldNotifications, AHeldHandlerThatShowsABoxHoldsTheRestAgain)
     rig.window.WhileBoxOpen([&](const FakeWindow::Box& box) {
         order.push_back(box.caption);
         if (box.caption == "OutAddBuffer") {
+            const std::size_t before = rig.Entries("waveInUnprepareHeader").size();
             rig.sim.AdvanceTo(2 * rig.Block());
             rig.relay.Pump();
-            order.push_back(rig.engine.InPos == 1 ? "capture held" : "capture ran");
+            const bool ran = rig.Entries("waveInUnprepareHeader").size() > before;
+            order.push_back(ran ? "capture ran" : "capture held");
         } else {
             rig.relay.Pump();
         }
     });
+    rig.log.Clear();
     rig.sim.AdvanceTo(rig.Block());
     rig.relay.Pump();
     EXPECT_EQ(order, (std::vector<std::string>{"InAddBuffer", "OutAddBuffer", "capture held"}));
-    EXPECT_EQ(rig.engine.InPos, 2) << "the held capture notification ran after the box";
+    EXPECT_EQ(rig.Entries("waveInUnprepareHeader"), (std::vector<int>{0, 1}))
+        << "the held capture notification ran after the box";
     EXPECT_EQ(rig.relay.Queue().Size(), 0u);
     rig.Stop();
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
 }
 
-TEST_F(HeldNotifications, TheWindowsOwnErrorCheckHoldsToo)
+TEST_F(HeldNotifications, ADeviceChoiceThatFailsHoldsToo)
 {
+    rig.sim.Fail(SimSide::In, SimOp::GetDevCaps, 1, MMSYSERR_BADDEVICEID);
     rig.relay.Queue().Post(MM_WIM_OPEN, 0, 0);
     bool openInsideBox = true;
     rig.window.WhileBoxOpen([&](const FakeWindow::Box&) {
         rig.relay.Pump();
-        openInsideBox = rig.engine.InOpen;
+        openInsideBox = rig.engine.CaptureOpen();
     });
-    EXPECT_TRUE(rig.engine.CheckInError(MMSYSERR_BADDEVICEID, "WaveInGetDevCaps"));
+    rig.engine.SelectInDevice(0);
     EXPECT_FALSE(openInsideBox);
-    EXPECT_TRUE(rig.engine.InOpen);
-    EXPECT_FALSE(rig.engine.CheckInError(MMSYSERR_NOERROR, "WaveInGetDevCaps"));
-    EXPECT_EQ(rig.window.Boxes().size(), 1u);
+    EXPECT_TRUE(rig.engine.CaptureOpen());
+    rig.engine.SelectInDevice(0);
+    ASSERT_EQ(rig.window.Boxes().size(), 1u);
+    EXPECT_EQ(rig.window.Boxes()[0].caption, "WaveInGetDevCaps");
 }
 
 }

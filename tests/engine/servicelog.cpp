@@ -28,6 +28,37 @@ void ServiceLog::Log(const char* name, const WAVEHDR* header)
     calls.push_back({name, header});
 }
 
+namespace {
+int EntryOf(const std::vector<const WAVEHDR*>& entries, const WAVEHDR* header)
+{
+    const auto found = std::find(entries.begin(), entries.end(), header);
+    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
+}
+
+void Note(std::vector<const WAVEHDR*>& entries, const WAVEHDR* header)
+{
+    if (EntryOf(entries, header) < 0)
+        entries.push_back(header);
+}
+}
+
+int ServiceLog::InEntry(const WAVEHDR* header) const
+{
+    return EntryOf(inEntries, header);
+}
+
+int ServiceLog::OutEntry(const WAVEHDR* header) const
+{
+    return EntryOf(outEntries, header);
+}
+
+int ServiceLog::QueuedOut() const
+{
+    return static_cast<int>(std::count_if(outEntries.begin(), outEntries.end(), [](auto* h) {
+        return (h->dwFlags & WHDR_INQUEUE) != 0;
+    }));
+}
+
 UINT ServiceLog::waveInGetNumDevs()
 {
     Log("waveInGetNumDevs");
@@ -50,6 +81,8 @@ MMRESULT ServiceLog::waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX 
                                 DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen)
 {
     Log(fdwOpen & WAVE_FORMAT_QUERY ? "waveInOpen(query)" : "waveInOpen");
+    if (!(fdwOpen & WAVE_FORMAT_QUERY))
+        inEntries.clear();
     return inner.waveInOpen(phwi, uDeviceID, pwfx, dwCallback, dwInstance, fdwOpen);
 }
 
@@ -62,6 +95,7 @@ MMRESULT ServiceLog::waveInClose(HWAVEIN hwi)
 MMRESULT ServiceLog::waveInPrepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh)
 {
     Log("waveInPrepareHeader", pwh);
+    Note(inEntries, pwh);
     return inner.waveInPrepareHeader(hwi, pwh, cbwh);
 }
 
@@ -111,6 +145,8 @@ MMRESULT ServiceLog::waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATE
                                  DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen)
 {
     Log(fdwOpen & WAVE_FORMAT_QUERY ? "waveOutOpen(query)" : "waveOutOpen");
+    if (!(fdwOpen & WAVE_FORMAT_QUERY))
+        outEntries.clear();
     return inner.waveOutOpen(phwo, uDeviceID, pwfx, dwCallback, dwInstance, fdwOpen);
 }
 
@@ -123,6 +159,7 @@ MMRESULT ServiceLog::waveOutClose(HWAVEOUT hwo)
 MMRESULT ServiceLog::waveOutPrepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh)
 {
     Log("waveOutPrepareHeader", pwh);
+    Note(outEntries, pwh);
     return inner.waveOutPrepareHeader(hwo, pwh, cbwh);
 }
 

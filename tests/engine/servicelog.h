@@ -5,6 +5,7 @@
 
 #include "platform/wave/waveservice.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ public:
     explicit ServiceLog(WaveService& inner);
 
     const std::vector<Call>& Calls() const;
+    // The engine prepares its entries in order, so a header's place among those prepared on
+    // the side since its device opened is its entry; -1 for one never prepared.
+    int InEntry(const WAVEHDR* header) const;
+    int OutEntry(const WAVEHDR* header) const;
+    // The playback headers with the device now.
+    int QueuedOut() const;
     void Clear();
     // The names of the calls made since the last Clear, in order.
     std::vector<std::string> Names() const;
@@ -50,4 +57,6 @@ private:
 
     WaveService& inner;
     std::vector<Call> calls;
+    std::vector<const WAVEHDR*> inEntries;
+    std::vector<const WAVEHDR*> outEntries;
 };

@@ -1,7 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simrig.h"
 
-#include <algorithm>
+#include "platform/sleep.h"
+
+#include <thread>
+
+// The stop's pauses let real devices settle; virtual ones, on their own clock, need none.
+void Sleep(DWORD dwMilliseconds)
+{
+    if (dwMilliseconds == 0)
+        std::this_thread::yield();
+}
 
 SimRig::SimRig(bool sync)
     : sim({SimDevice{"Virtual In"}}, {SimDevice{"Virtual Out", 0xFFF, sync}}), log(sim),
@@ -34,24 +43,14 @@ SimTime SimRig::Block() const
     return BlockDuration(engine);
 }
 
-namespace {
-template <typename Entries>
-int IndexOf(const Entries& entries, const WAVEHDR* header)
-{
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [header](const HeaderEntry& e) { return e.Header == header; });
-    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
-}
-}
-
 int SimRig::InIndex(const WAVEHDR* header) const
 {
-    return IndexOf(engine.InHeaders, header);
+    return log.InEntry(header);
 }
 
 int SimRig::OutIndex(const WAVEHDR* header) const
 {
-    return IndexOf(engine.OutHeaders, header);
+    return log.OutEntry(header);
 }
 
 std::vector<int> SimRig::Entries(const char* name) const

@@ -191,7 +191,7 @@ TEST_P(Soak, ADayOfRelayDiffersOnlyByCountedWholeBlocks)
     const SIZE_T liveBefore = GlobalLiveBlocks();
     ASSERT_TRUE(relay.Start());
     const DuctEngine& engine = relay.Engine();
-    PlayedStream stream(static_cast<std::size_t>(engine.BlockSize));
+    PlayedStream stream(static_cast<std::size_t>(engine.BlockLength()));
     std::uint64_t playedBlocks = 0;
     sim.SetPlaybackSink([&](SimTime, const BYTE* data, std::size_t size) {
         stream.Check(data, size);
@@ -207,8 +207,8 @@ TEST_P(Soak, ADayOfRelayDiffersOnlyByCountedWholeBlocks)
     EXPECT_EQ(allocations - allocationsSettled, 0u);
     EXPECT_EQ(GlobalLiveBlocks(), liveBefore + 23);
 
-    const std::uint64_t overruns = engine.Ring.Overruns;
-    const std::uint64_t underruns = engine.Ring.Underruns;
+    const std::uint64_t overruns = engine.RelayCounts().overruns;
+    const std::uint64_t underruns = engine.RelayCounts().underruns;
     relay.Stop();
     relay.Pump();
 

@@ -67,7 +67,7 @@ std::vector<std::string> SetAside()
     return texts;
 }
 
-bool Selected(const FakeSettingsWindow& window, SettingsList list)
+bool Selected(const FakeSettingsWindow& window, DeviceList list)
 {
     const int selection = window.ListSelection(list);
     return selection >= 0 && static_cast<std::size_t>(selection) < window.items.at(list).size();
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the window is placed on the screen");
     Require(window.top >= 0 && window.top <= window.screenHeight - window.height,
             "the window is placed on the screen");
-    Require(Selected(window, SettingsList::ComboBox1) && Selected(window, SettingsList::ComboBox2),
+    Require(Selected(window, DeviceList::outputList) && Selected(window, DeviceList::inputList),
             "a listed device is selected");
 
     RegistryTree original;

@@ -77,10 +77,10 @@ TEST(HeadlessRelay, PumpForHandlesNotificationsPostedFromAnotherThread)
     });
     relay.PumpFor(100ms);
     device.join();
-    EXPECT_TRUE(relay.Engine().InOpen);
-    EXPECT_TRUE(relay.Engine().OutOpen);
-    EXPECT_FALSE(relay.Window().IsListEnabled(DeviceList::ComboBox1));
-    EXPECT_FALSE(relay.Window().IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_TRUE(relay.Engine().CaptureOpen());
+    EXPECT_TRUE(relay.Engine().PlaybackOpen());
+    EXPECT_FALSE(relay.Window().IsListEnabled(DeviceList::outputList));
+    EXPECT_FALSE(relay.Window().IsListEnabled(DeviceList::inputList));
     EXPECT_EQ(relay.Queue().Size(), 0u);
 }
 
@@ -90,14 +90,14 @@ TEST(HeadlessRelay, ConfigureSetsTheOptionsAndReportsUnreadableDevices)
     HeadlessRelay relay(service);
     relay.Configure(22050, true, false, 3, 1, -1);
     const FakeWindow& window = relay.Window();
-    EXPECT_FALSE(window.IsChecked(OptionControl::RB4410));
-    EXPECT_TRUE(window.IsChecked(OptionControl::RB2205));
-    EXPECT_FALSE(window.IsChecked(OptionControl::RB1102));
-    EXPECT_TRUE(window.IsChecked(OptionControl::CB_16bit));
-    EXPECT_FALSE(window.IsChecked(OptionControl::CB_Stereo));
-    EXPECT_EQ(window.BufsetPosition(), 3);
-    EXPECT_EQ(relay.Engine().InDeviceId, 1);
-    EXPECT_EQ(relay.Engine().OutDeviceId, -1);
+    EXPECT_FALSE(window.IsChecked(Option::rate44100));
+    EXPECT_TRUE(window.IsChecked(Option::rate22050));
+    EXPECT_FALSE(window.IsChecked(Option::rate11025));
+    EXPECT_TRUE(window.IsChecked(Option::sixteenBits));
+    EXPECT_FALSE(window.IsChecked(Option::stereo));
+    EXPECT_EQ(window.BlockLengthPosition(), 3);
+    EXPECT_EQ(relay.Engine().InDevice(), 1);
+    EXPECT_EQ(relay.Engine().OutDevice(), -1);
     ASSERT_EQ(window.Boxes().size(), 2u);
     EXPECT_EQ(window.Boxes()[0].caption, "WaveInGetDevCaps");
     EXPECT_EQ(window.Boxes()[0].text, WaveErrorText(MMSYSERR_BADDEVICEID));

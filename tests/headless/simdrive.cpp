@@ -15,6 +15,6 @@ void RunUntil(SimWaveService& sim, HeadlessRelay& relay, SimTime end)
 SimTime BlockDuration(const DuctEngine& engine)
 {
     // Rounded up, as the devices' clocks round the end of a block.
-    const SimTime rate = engine.PcmFormat.wf.nAvgBytesPerSec;
-    return (static_cast<SimTime>(engine.BlockSize) * SimSecond + rate - 1) / rate;
+    const SimTime rate = engine.SoundFormat().wf.nAvgBytesPerSec;
+    return (static_cast<SimTime>(engine.BlockLength()) * SimSecond + rate - 1) / rate;
 }

@@ -160,16 +160,29 @@ TEST_F(PulseBackend, TheFormatQueryAcceptsTheTwelveFormatsAndRefusesTheRestWitho
         {"no such device", Pcm(CdStereo), 7, WAVE_FORMAT_QUERY, MMSYSERR_BADDEVICEID},
         {"function callback", Pcm(CdStereo), WAVE_MAPPER, 0x00030000, MMSYSERR_INVALFLAG},
     };
+    const auto window = reinterpret_cast<DWORD_PTR>(log.Window());
     for (const Refusal& r : refusals) {
-        EXPECT_EQ(service.waveOutOpen(nullptr, r.device, AsFormat(r.format), 0, 0, r.flags), r.code)
+        const DWORD flags = r.flags == WAVE_FORMAT_QUERY ? r.flags | CALLBACK_WINDOW : r.flags;
+        EXPECT_EQ(service.waveOutOpen(nullptr, r.device, AsFormat(r.format), window, 0, flags),
+                  r.code)
             << r.what;
-        EXPECT_EQ(service.waveInOpen(nullptr, r.device, AsFormat(r.format), 0, 0, r.flags), r.code)
+        EXPECT_EQ(service.waveInOpen(nullptr, r.device, AsFormat(r.format), window, 0, flags),
+                  r.code)
             << r.what;
     }
-    EXPECT_EQ(service.waveOutOpen(nullptr, WAVE_MAPPER, nullptr, 0, 0, WAVE_FORMAT_QUERY),
+    EXPECT_EQ(service.waveOutOpen(nullptr, WAVE_MAPPER, nullptr, window, 0,
+                                  WAVE_FORMAT_QUERY | CALLBACK_WINDOW),
               MMSYSERR_INVALPARAM);
-    std::this_thread::sleep_for(20ms);
-    EXPECT_TRUE(log.All().empty());
+    // Notifications keep their order: none from a refusal comes before this open's.
+    HWAVEOUT out = nullptr;
+    ASSERT_EQ(service.waveOutOpen(&out, WAVE_MAPPER, AsFormat(Pcm(CdStereo)), window, 0,
+                                  CALLBACK_WINDOW),
+              MMSYSERR_NOERROR);
+    ASSERT_EQ(service.waveOutClose(out), MMSYSERR_NOERROR);
+    const auto notes = log.All();
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].msg, static_cast<UINT>(MM_WOM_OPEN));
+    EXPECT_EQ(notes[1].msg, static_cast<UINT>(MM_WOM_CLOSE));
 }
 
 TEST_F(PulseBackend, OpenAndClosePostTheirNotificationsAndCloseEndsTheHandle)

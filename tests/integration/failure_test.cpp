@@ -56,10 +56,10 @@ void RelayThroughLoss(PulseWaveService& service, int in, int out, const std::fun
     const double stopMs = Ms(Clock::now() - stopping);
     EXPECT_LT(stopMs, 1000);
     relay.PumpFor(200ms);
-    EXPECT_FALSE(relay.Engine().InOpen);
-    EXPECT_FALSE(relay.Engine().OutOpen);
-    EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::ComboBox1));
-    EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::ComboBox2));
+    EXPECT_FALSE(relay.Engine().CaptureOpen());
+    EXPECT_FALSE(relay.Engine().PlaybackOpen());
+    EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::outputList));
+    EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::inputList));
     EXPECT_FALSE(relay.Window().Boxes().empty());
     std::printf("stop %.0f ms, boxes:", stopMs);
     for (const auto& box : relay.Window().Boxes()) {

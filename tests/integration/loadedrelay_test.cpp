@@ -107,8 +107,8 @@ TEST(LoadedRelay, TheToneStaysWholeWhileEveryCoreIsBusy)
     relay.PumpFor(200ms);
     speakers.Stop();
     EXPECT_TRUE(relay.Window().Boxes().empty());
-    const std::uint64_t underruns = relay.Engine().Ring.Underruns;
-    const std::uint64_t overruns = relay.Engine().Ring.Overruns;
+    const std::uint64_t underruns = relay.Engine().RelayCounts().underruns;
+    const std::uint64_t overruns = relay.Engine().RelayCounts().overruns;
     EXPECT_EQ(underruns, 0u);
     EXPECT_EQ(overruns, 0u);
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pulse backend's pieces that need no server: header rules, product names, formats.
+// The pulse backend's pieces that need no server: header rules, product names, formats, the
+// lock's rules.
 #include "platform/wave/pulse/devicelist.h"
 #include "platform/wave/pulse/headerrules.h"
+#include "platform/wave/pulse/pulseconnection.h"
 #include "platform/wave/pulse/pulseformat.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -137,4 +140,17 @@ TEST(PulseFormat, MapsTheServicesPcmFormatsAndRefusesTheRest)
     EXPECT_FALSE(ToSampleSpec(AsFormat(zeroRate), sampleSpec));
     EXPECT_FALSE(ToSampleSpec(nullptr, sampleSpec));
 }
+// A server call without the backend's lock ends the program, naming the rule.
+TEST(PulseRulesDeathTest, ABrokenLockRuleAborts)
+{
+    ::setenv("PULSE_SERVER", "unix:/nonexistent/phonoduct/native", 1);
+    EXPECT_DEATH(
+        {
+            PulseConnection connection;
+            PulseConnection::Hurry hurry(connection);
+        },
+        "rule broken at .*pulseconnection.cpp.*hurried with the lock held");
+    EXPECT_DEATH(PulseConnection().Connected(), "rule broken .*the context read with the lock held");
+}
+
 }

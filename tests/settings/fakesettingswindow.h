@@ -13,16 +13,16 @@
 
 class FakeSettingsWindow : public SettingsWindow {
 public:
-    bool IsChecked(SettingsOption option) const override { return checked.at(option); }
-    void SetChecked(SettingsOption option, bool on) override { checked[option] = on, ++changes; }
-    int BufsetPosition() const override { return bufset; }
-    void SetBufsetPosition(int position) override
+    bool IsChecked(Option option) const override { return checked.at(option); }
+    void SetChecked(Option option, bool on) override { checked[option] = on, ++changes; }
+    int BlockLengthPosition() const override { return bufset; }
+    void SetBlockLengthPosition(int position) override
     {
         bufsetAsked = position, bufset = std::clamp(position, 0, 9), ++changes;
     }
-    std::vector<std::string> ListItems(SettingsList list) const override { return items.at(list); }
-    int ListSelection(SettingsList list) const override { return selection.at(list); }
-    void SetListSelection(SettingsList list, int index) override
+    std::vector<std::string> ListItems(DeviceList list) const override { return items.at(list); }
+    int ListSelection(DeviceList list) const override { return selection.at(list); }
+    void SetListSelection(DeviceList list, int index) override
     {
         selection[list] = index, ++changes;
     }
@@ -46,15 +46,15 @@ public:
     }
 
     // As the window's definition gives them: 44.1 kHz checked, nothing else.
-    std::map<SettingsOption, bool> checked = {
-        {SettingsOption::RB4410, true},  {SettingsOption::RB2205, false},
-        {SettingsOption::RB1102, false}, {SettingsOption::CB_16bit, false},
-        {SettingsOption::CB_Stereo, false}};
-    std::map<SettingsList, std::vector<std::string>> items = {
-        {SettingsList::ComboBox1, {"Wave Mapper", "Test Speakers", "USB Headset"}},
-        {SettingsList::ComboBox2, {"Wave Mapper", "Line In", "Monitor of Test Speakers"}}};
-    std::map<SettingsList, int> selection = {{SettingsList::ComboBox1, -1},
-                                             {SettingsList::ComboBox2, -1}};
+    std::map<Option, bool> checked = {
+        {Option::rate44100, true},  {Option::rate22050, false},
+        {Option::rate11025, false}, {Option::sixteenBits, false},
+        {Option::stereo, false}};
+    std::map<DeviceList, std::vector<std::string>> items = {
+        {DeviceList::outputList, {"Wave Mapper", "Test Speakers", "USB Headset"}},
+        {DeviceList::inputList, {"Wave Mapper", "Line In", "Monitor of Test Speakers"}}};
+    std::map<DeviceList, int> selection = {{DeviceList::outputList, -1},
+                                             {DeviceList::inputList, -1}};
     int bufset = 0, bufsetAsked = -100;
     int left = 0, top = 0, width = 301, height = 201;
     int screenWidth = 1024, screenHeight = 768;

@@ -1,19 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settings.h"
 #include "fakesettingswindow.h"
+#include "platform/sleep.h"
 #include "settings/registryops.h"
 #include "settingsstore.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
+#include <utility>
+
+#include <chrono>
 
 namespace {
-using enum SettingsOption;
-using enum SettingsList;
-using Clock = std::chrono::steady_clock;
+DWORD paused = 0;
+}
+
+#ifndef _WIN32
+// Loading and saving pause for the registry; the tests count the pauses instead of waiting.
+// (On Windows the system's own Sleep runs, and the pauses are timed.)
+void Sleep(DWORD dwMilliseconds)
+{
+    paused += dwMilliseconds;
+}
+#endif
+
+namespace {
+using enum Option;
+using enum DeviceList;
 
 // What an earlier run left: 11 kHz, 16 bits, stereo, slider 4, the second entry of each list.
 std::vector<StoredValue> EarlierRun()
@@ -33,7 +48,7 @@ void Replace(std::vector<StoredValue>& values, StoredValue value)
 
 std::vector<bool> Rates(const FakeSettingsWindow& window)
 {
-    return {window.IsChecked(RB4410), window.IsChecked(RB2205), window.IsChecked(RB1102)};
+    return {window.IsChecked(rate44100), window.IsChecked(rate22050), window.IsChecked(rate11025)};
 }
 
 class Settings : public testing::Test {
@@ -77,10 +92,10 @@ TEST_F(Settings, TheFirstRunStoresTheDefaultsAndCentresTheWindow)
         EXPECT_EQ(first.left, std::max<LONG>(c.x, 0));
         EXPECT_EQ(first.top, std::max<LONG>(c.y, 0));
         EXPECT_EQ(Rates(first), (std::vector<bool>{true, false, false}));
-        EXPECT_TRUE(first.IsChecked(CB_16bit));
-        EXPECT_TRUE(first.IsChecked(CB_Stereo));
+        EXPECT_TRUE(first.IsChecked(sixteenBits));
+        EXPECT_TRUE(first.IsChecked(stereo));
         EXPECT_EQ(first.bufset, 7);
-        EXPECT_EQ(first.selection, (std::map<SettingsList, int>{{ComboBox1, 0}, {ComboBox2, 0}}));
+        EXPECT_EQ(first.selection, (std::map<DeviceList, int>{{outputList, 0}, {inputList, 0}}));
         EXPECT_TRUE(firstState.SettingsLoaded);
         SaveSettings(first, firstState);
     }
@@ -88,15 +103,26 @@ TEST_F(Settings, TheFirstRunStoresTheDefaultsAndCentresTheWindow)
 
 TEST_F(Settings, LoadAndSaveEachWaitTheirPauseAndSaveClosesTheKey)
 {
+    using Clock = std::chrono::steady_clock;
+    const auto pausedSince = [](Clock::time_point start) {
+#ifdef _WIN32
+        return static_cast<DWORD>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+#else
+        static_cast<void>(start);
+        return std::exchange(paused, 0);
+#endif
+    };
+    paused = 0;
     auto start = Clock::now();
     LoadSettings(window, state);
-    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_GE(pausedSince(start), 200u);
     HKEY key = state.SettingsKey;
     ASSERT_NE(key, nullptr);
 
     start = Clock::now();
     SaveSettings(window, state);
-    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_GE(pausedSince(start), 200u);
     EXPECT_FALSE(state.SettingsLoaded);
     LONG number = 0;
     EXPECT_EQ(ReadDwordValue(key, "Rate", number), ERROR_INVALID_HANDLE);
@@ -131,10 +157,10 @@ TEST_F(Settings, SaveWritesTheControlsAndThePosition)
         FakeSettingsWindow saved;
         SettingsState savedState;
         LoadSettings(saved, savedState);
-        saved.checked = {{RB4410, c.rb4410}, {RB2205, c.rb2205}, {RB1102, c.rb1102},
-                         {CB_16bit, c.bits16}, {CB_Stereo, c.stereo}};
+        saved.checked = {{rate44100, c.rb4410}, {rate22050, c.rb2205}, {rate11025, c.rb1102},
+                         {sixteenBits, c.bits16}, {stereo, c.stereo}};
         saved.bufset = c.bufset;
-        saved.selection = {{ComboBox1, c.output}, {ComboBox2, c.input}};
+        saved.selection = {{outputList, c.output}, {inputList, c.input}};
         saved.left = c.left;
         saved.top = c.top;
         SaveSettings(saved, savedState);
@@ -153,10 +179,10 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
         {"an earlier run", [](auto&) {},
          [](auto& w) {
              EXPECT_EQ(Rates(w), (std::vector<bool>{false, false, true}));
-             EXPECT_TRUE(w.IsChecked(CB_16bit));
-             EXPECT_TRUE(w.IsChecked(CB_Stereo));
+             EXPECT_TRUE(w.IsChecked(sixteenBits));
+             EXPECT_TRUE(w.IsChecked(stereo));
              EXPECT_EQ(w.bufset, 4);
-             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 1}, {ComboBox2, 1}}));
+             EXPECT_EQ(w.selection, (std::map<DeviceList, int>{{outputList, 1}, {inputList, 1}}));
              EXPECT_EQ(w.left, 10);
              EXPECT_EQ(w.top, 20);
          }},
@@ -166,17 +192,17 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
          [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false})); }},
         {"Rate 0", [](auto& v) { Replace(v, Dword("Rate", 0)); },
          [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{false, true, false})); },
-         [](auto& w) { w.checked[RB4410] = false, w.checked[RB2205] = true; }},
+         [](auto& w) { w.checked[rate44100] = false, w.checked[rate22050] = true; }},
         {"Rate 4", [](auto& v) { Replace(v, Dword("Rate", 4)); },
          [](auto& w) { EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false})); }},
         {"Bits 256", [](auto& v) { Replace(v, Dword("Bits", 256)); },
-         [](auto& w) { EXPECT_FALSE(w.IsChecked(CB_16bit)); }},
+         [](auto& w) { EXPECT_FALSE(w.IsChecked(sixteenBits)); }},
         {"Bits 0x101", [](auto& v) { Replace(v, Dword("Bits", 0x101)); },
-         [](auto& w) { EXPECT_TRUE(w.IsChecked(CB_16bit)); }},
+         [](auto& w) { EXPECT_TRUE(w.IsChecked(sixteenBits)); }},
         {"Channels 2", [](auto& v) { Replace(v, Dword("Channels", 2)); },
-         [](auto& w) { EXPECT_TRUE(w.IsChecked(CB_Stereo)); }},
+         [](auto& w) { EXPECT_TRUE(w.IsChecked(stereo)); }},
         {"Channels 0x200", [](auto& v) { Replace(v, Dword("Channels", 0x200)); },
-         [](auto& w) { EXPECT_FALSE(w.IsChecked(CB_Stereo)); }},
+         [](auto& w) { EXPECT_FALSE(w.IsChecked(stereo)); }},
         {"Buffers 12", [](auto& v) { Replace(v, Dword("Buffers", 12)); },
          [](auto& w) { EXPECT_EQ(w.bufsetAsked, 12); EXPECT_EQ(w.bufset, 9); }},
         {"Buffers -1", [](auto& v) { Replace(v, Dword("Buffers", DWORD(-1))); },
@@ -187,7 +213,7 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
              Replace(v, Text("InputDevice", "LINE IN"));
          },
          [](auto& w) {
-             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 2}, {ComboBox2, 1}}));
+             EXPECT_EQ(w.selection, (std::map<DeviceList, int>{{outputList, 2}, {inputList, 1}}));
          }},
         {"devices no longer listed",
          [](auto& v) {
@@ -195,7 +221,7 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
              Replace(v, Text("InputDevice", "Line"));
          },
          [](auto& w) {
-             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 0}, {ComboBox2, 0}}));
+             EXPECT_EQ(w.selection, (std::map<DeviceList, int>{{outputList, 0}, {inputList, 0}}));
          }},
         {"non-ASCII letters fold only in their ASCII part",
          [](auto& v) {
@@ -203,11 +229,11 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
              Replace(v, Text("InputDevice", "MIKROFON \xC3\x84"));
          },
          [](auto& w) {
-             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 3}, {ComboBox2, 0}}));
+             EXPECT_EQ(w.selection, (std::map<DeviceList, int>{{outputList, 3}, {inputList, 0}}));
          },
          [](auto& w) {
-             w.items[ComboBox1].push_back("Mikrofon \xC3\xA4");
-             w.items[ComboBox2].push_back("Mikrofon \xC3\xA4");
+             w.items[outputList].push_back("Mikrofon \xC3\xA4");
+             w.items[inputList].push_back("Mikrofon \xC3\xA4");
          }},
         {"Xpos and Ypos beyond the screen",
          [](auto& v) {
@@ -240,16 +266,16 @@ TEST_F(Settings, LoadAppliesWhatWasStored)
          },
          [](auto& w) {
              EXPECT_EQ(Rates(w), (std::vector<bool>{false, true, false}));
-             EXPECT_FALSE(w.IsChecked(CB_16bit));
-             EXPECT_EQ(w.selection[ComboBox1], 2);
+             EXPECT_FALSE(w.IsChecked(sixteenBits));
+             EXPECT_EQ(w.selection[outputList], 2);
          }},
         {"no values at all", [](auto& v) { v.clear(); },
          [](auto& w) {
              EXPECT_EQ(Rates(w), (std::vector<bool>{true, false, false}));
-             EXPECT_FALSE(w.IsChecked(CB_16bit));
-             EXPECT_FALSE(w.IsChecked(CB_Stereo));
+             EXPECT_FALSE(w.IsChecked(sixteenBits));
+             EXPECT_FALSE(w.IsChecked(stereo));
              EXPECT_EQ(w.bufsetAsked, 0);
-             EXPECT_EQ(w.selection, (std::map<SettingsList, int>{{ComboBox1, 0}, {ComboBox2, 0}}));
+             EXPECT_EQ(w.selection, (std::map<DeviceList, int>{{outputList, 0}, {inputList, 0}}));
              EXPECT_EQ(w.left, 0);
              EXPECT_EQ(w.top, 0);
          },

@@ -1,12 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formfixture.h"
 
+#include "platform/sleep.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 
 #include <cstdlib>
+#include <thread>
+
+// The settings' and the stop's pauses let real devices and the registry settle; the virtual
+// devices and the test folders need none.
+void Sleep(DWORD dwMilliseconds)
+{
+    if (dwMilliseconds == 0)
+        std::this_thread::yield();
+}
 
 void TestFrame::HaltProgram()
 {

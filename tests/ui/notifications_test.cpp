@@ -22,9 +22,9 @@ private slots:
         TestFrame frame;
         auto form = CreateForm(service, frame);
         form->Handle()->Post(MM_WIM_OPEN, 0, 0);
-        QVERIFY(!form->Form.Engine.InOpen);
+        QVERIFY(!form->Form.Engine.CaptureOpen());
         DeliverNotifications();
-        QVERIFY(form->Form.Engine.InOpen);
+        QVERIFY(form->Form.Engine.CaptureOpen());
         QVERIFY(!form->ComboBox2->isEnabled());
         Close(*form);
     }
@@ -41,7 +41,7 @@ private slots:
         });
         device.join();
         DeliverNotifications();
-        QVERIFY(form->Form.Engine.OutOpen);
+        QVERIFY(form->Form.Engine.PlaybackOpen());
         QVERIFY(!form->ComboBox1->isEnabled());
         Close(*form);
     }
@@ -54,7 +54,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             form->Handle()->Post(MM_WOM_OPEN, 0, 0);
             QTimer::singleShot(50, [&] {
-                openInsideBox = form->Form.Engine.OutOpen;
+                openInsideBox = form->Form.Engine.PlaybackOpen();
                 QApplication::activeModalWidget()->close();
             });
         });

@@ -57,7 +57,7 @@ void StartRelay(QtDuctForm& form, SimWaveService& service)
     Press(form);
     service.AdvanceTo(service.Now() + 3'000'000'000);
     DeliverNotifications();
-    std::printf("relaying: %s\n", form.Form.Engine.InOpen && form.Form.Engine.OutOpen ? "yes" : "no");
+    std::printf("relaying: %s\n", form.Form.Engine.CaptureOpen() && form.Form.Engine.PlaybackOpen() ? "yes" : "no");
 }
 
 }  // namespace

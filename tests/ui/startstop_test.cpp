@@ -45,7 +45,7 @@ private slots:
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
         QVERIFY(form->InButton->isEnabled());
-        QVERIFY(form->Form.Engine.InOpen && form->Form.Engine.OutOpen);
+        QVERIFY(form->Form.Engine.CaptureOpen() && form->Form.Engine.PlaybackOpen());
         QVERIFY(!form->Bufset->isEnabled());
         QVERIFY(!OptionsEnabled(*form));
         QVERIFY(!form->ComboBox1->isEnabled() && !form->ComboBox2->isEnabled());
@@ -58,7 +58,7 @@ private slots:
 
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
-        QVERIFY(!form->Form.Engine.InOpen && !form->Form.Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.CaptureOpen() && !form->Form.Engine.PlaybackOpen());
         QVERIFY(form->Bufset->isEnabled());
         QVERIFY(form->RB4410->isEnabled() && form->CB_16bit->isEnabled() &&
                 form->CB_Stereo->isEnabled());
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(form->InButton->isEnabled());
         QVERIFY(form->Bufset->isEnabled());
         QVERIFY(!OptionsEnabled(*form));
-        QVERIFY(!form->Form.Engine.InOpen && !form->Form.Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.CaptureOpen() && !form->Form.Engine.PlaybackOpen());
         QVERIFY(frame.about.isVisible());
     }
 
@@ -116,10 +116,10 @@ private slots:
         Press(*form);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
         QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
-        QVERIFY(!form->Form.Engine.InOpen && form->Form.Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.CaptureOpen() && form->Form.Engine.PlaybackOpen());
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
-        QVERIFY(!form->Form.Engine.OutOpen);
+        QVERIFY(!form->Form.Engine.PlaybackOpen());
         QVERIFY(form->Bufset->isEnabled());
         QVERIFY(form->ComboBox1->isEnabled());
     }
@@ -169,7 +169,7 @@ private slots:
         QTest::mouseClick(form->InButton, Qt::LeftButton);
         if (opened)
             DeliverNotifications();
-        QCOMPARE(form->Form.Engine.InOpen, opened);
+        QCOMPARE(form->Form.Engine.CaptureOpen(), opened);
         form.reset();
         QVERIFY(service.inClosed);
         QVERIFY(!service.savedAtInClose);

@@ -85,8 +85,7 @@ TEST_P(WinmmRelay, TheToneArrivesWholeAfterFourBlocksThroughWindowMessages)
     relay.PumpFor(200ms);
     heard.Stop();
     EXPECT_TRUE(relay.Window().Boxes().empty());
-    EXPECT_TRUE(relay.Engine().MultiOut);
-    EXPECT_FALSE(relay.Engine().InOpen || relay.Engine().OutOpen);
+    EXPECT_FALSE(relay.Engine().Running());
     for (UINT msg : {MM_WIM_OPEN, MM_WOM_OPEN, MM_WIM_CLOSE, MM_WOM_CLOSE})
         EXPECT_EQ(relay.Received(msg), 1) << std::hex << msg;
     const auto blocks = (4 * BlockLength + Measured) / BlockLength;
@@ -102,8 +101,8 @@ TEST_P(WinmmRelay, TheToneArrivesWholeAfterFourBlocksThroughWindowMessages)
     const double delay = Ms(heard.TimeOf(from * FrameBytes) - started);
     const double design = Ms(4 * BlockLength);
     EXPECT_NEAR(delay, design, 100);
-    EXPECT_EQ(relay.Engine().Ring.Underruns, 0u);
-    EXPECT_EQ(relay.Engine().Ring.Overruns, 0u);
+    EXPECT_EQ(relay.Engine().RelayCounts().underruns, 0u);
+    EXPECT_EQ(relay.Engine().RelayCounts().overruns, 0u);
 
     // Wine's sound thread drops 10 to 80 ms now and then on a loaded machine. What the relay
     // itself could lose or add is whole blocks: the ring counts those, and a block of silence

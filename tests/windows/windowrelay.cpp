@@ -21,7 +21,7 @@ HWND CreateMessageWindow(WNDPROC procedure, LPVOID owner)
 }
 
 WindowRelay::WindowRelay(WaveService& service)
-    : service(service), handle(CreateMessageWindow(WindowProc, this)), window(handle),
+    : handle(CreateMessageWindow(WindowProc, this)), window(handle),
       engine(service, window)
 {
 }
@@ -29,7 +29,7 @@ WindowRelay::WindowRelay(WaveService& service)
 WindowRelay::~WindowRelay()
 {
     DispatchPosted();
-    if (engine.InOpen || engine.OutOpen)
+    if (engine.Running())
         engine.StopRelay();
     DispatchPosted();
     DestroyWindow(handle);
@@ -49,7 +49,7 @@ LRESULT CALLBACK WindowRelay::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 void WindowRelay::Configure(DWORD samplesPerSec, bool bits16, bool stereo, int bufset,
                             int inDeviceId, int outDeviceId)
 {
-    SetUpRelay(engine, window, service, samplesPerSec, bits16, stereo, bufset, inDeviceId,
+    SetUpRelay(engine, window, samplesPerSec, bits16, stereo, bufset, inDeviceId,
                outDeviceId);
 }
 

@@ -38,7 +38,6 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void DispatchPosted();
 
-    WaveService& service;
     HWND handle;
     FakeWindow window;
     DuctEngine engine;

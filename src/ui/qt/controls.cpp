@@ -26,51 +26,51 @@ QSize ScreenSize()
 
 }  // namespace
 
-QAbstractButton* QtDuctForm::OptionButton(OptionControl control) const
+QAbstractButton* QtDuctForm::OptionButton(Option control) const
 {
     switch (control) {
-    case OptionControl::RB4410: return RB4410;
-    case OptionControl::RB2205: return RB2205;
-    case OptionControl::RB1102: return RB1102;
-    case OptionControl::CB_16bit: return CB_16bit;
-    case OptionControl::CB_Stereo: break;
+    case Option::rate44100: return RB4410;
+    case Option::rate22050: return RB2205;
+    case Option::rate11025: return RB1102;
+    case Option::sixteenBits: return CB_16bit;
+    case Option::stereo: break;
     }
     return CB_Stereo;
 }
 
 QComboBox* QtDuctForm::List(DeviceList list) const
 {
-    return list == DeviceList::ComboBox1 ? ComboBox1 : ComboBox2;
+    return list == DeviceList::outputList ? ComboBox1 : ComboBox2;
 }
 
 QWidget* QtDuctForm::Widget(Control control) const
 {
     switch (control) {
-    case Control::ComboBox1: return ComboBox1;
-    case Control::ComboBox2: return ComboBox2;
-    case Control::RB4410: return RB4410;
-    case Control::RB2205: return RB2205;
-    case Control::RB1102: return RB1102;
-    case Control::CB_16bit: return CB_16bit;
-    case Control::CB_Stereo: return CB_Stereo;
-    case Control::Bufset: return Bufset;
-    case Control::InButton: return InButton;
-    case Control::AboutButton: return AboutButton;
-    case Control::Panel1: return Panel1;
-    case Control::Panel2: return Panel2;
-    case Control::RadioGroup1: return RadioGroup1;
-    case Control::GroupBox1: return GroupBox1;
-    case Control::RadioGroup2: break;
+    case Control::outputList: return ComboBox1;
+    case Control::inputList: return ComboBox2;
+    case Control::rate44100: return RB4410;
+    case Control::rate22050: return RB2205;
+    case Control::rate11025: return RB1102;
+    case Control::sixteenBits: return CB_16bit;
+    case Control::stereo: return CB_Stereo;
+    case Control::blockLength: return Bufset;
+    case Control::startButton: return InButton;
+    case Control::aboutButton: return AboutButton;
+    case Control::outputLabel: return Panel1;
+    case Control::inputLabel: return Panel2;
+    case Control::rateGroup: return RadioGroup1;
+    case Control::deviceGroup: return GroupBox1;
+    case Control::formGroup: break;
     }
     return RadioGroup2;
 }
 
-bool QtDuctForm::IsChecked(OptionControl control) const
+bool QtDuctForm::IsChecked(Option control) const
 {
     return OptionButton(control)->isChecked();
 }
 
-void QtDuctForm::SetChecked(OptionControl control, bool checked)
+void QtDuctForm::SetChecked(Option control, bool checked)
 {
     QAbstractButton* button = OptionButton(control);
     if (auto* rate = dynamic_cast<RateButton*>(button))
@@ -79,7 +79,7 @@ void QtDuctForm::SetChecked(OptionControl control, bool checked)
         button->setChecked(checked);
 }
 
-void QtDuctForm::SetOptionEnabled(OptionControl control, bool enabled)
+void QtDuctForm::SetOptionEnabled(Option control, bool enabled)
 {
     OptionButton(control)->setEnabled(enabled);
 }
@@ -119,18 +119,18 @@ void QtDuctForm::SetListEnabled(DeviceList list, bool enabled)
     List(list)->setEnabled(enabled);
 }
 
-int QtDuctForm::BufsetPosition() const
+int QtDuctForm::BlockLengthPosition() const
 {
     return Bufset->value();
 }
 
-void QtDuctForm::SetBufsetPosition(int position)
+void QtDuctForm::SetBlockLengthPosition(int position)
 {
     const QSignalBlocker blocker(Bufset);
     Bufset->setValue(position);
 }
 
-void QtDuctForm::SetBufsetEnabled(bool enabled)
+void QtDuctForm::SetBlockLengthEnabled(bool enabled)
 {
     Bufset->setEnabled(enabled);
 }

@@ -29,18 +29,18 @@ public:
     ~QtDuctForm() override;
 
     // DuctControls
-    bool IsChecked(OptionControl control) const override;
-    void SetChecked(OptionControl control, bool checked) override;
-    void SetOptionEnabled(OptionControl control, bool enabled) override;
+    bool IsChecked(Option control) const override;
+    void SetChecked(Option control, bool checked) override;
+    void SetOptionEnabled(Option control, bool enabled) override;
     void AddListItem(DeviceList list, const std::string& name, int deviceId) override;
     std::vector<std::string> ListItems(DeviceList list) const override;
     int ListSelection(DeviceList list) const override;
     void SetListSelection(DeviceList list, int index) override;
     int SelectedDevice(DeviceList list) const override;
     void SetListEnabled(DeviceList list, bool enabled) override;
-    int BufsetPosition() const override;
-    void SetBufsetPosition(int position) override;
-    void SetBufsetEnabled(bool enabled) override;
+    int BlockLengthPosition() const override;
+    void SetBlockLengthPosition(int position) override;
+    void SetBlockLengthEnabled(bool enabled) override;
     std::string InButtonCaption() const override;
     void SetInButtonCaption(const std::string& caption) override;
     void SetInButtonEnabled(bool enabled) override;
@@ -86,7 +86,7 @@ private:
     void CreateControls();
     void ConnectHandlers();
     void OnRateClick(RateButton* button);
-    QAbstractButton* OptionButton(OptionControl control) const;
+    QAbstractButton* OptionButton(Option control) const;
     QComboBox* List(DeviceList list) const;
     QWidget* Widget(Control control) const;
 

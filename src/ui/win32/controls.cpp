@@ -13,29 +13,29 @@ namespace {
 
 bool IsFrame(Control control)
 {
-    return control == Control::RadioGroup1 || control == Control::GroupBox1 ||
-           control == Control::RadioGroup2;
+    return control == Control::rateGroup || control == Control::deviceGroup ||
+           control == Control::formGroup;
 }
 
 }  // namespace
 
-bool Win32DuctForm::IsChecked(OptionControl control) const
+bool Win32DuctForm::IsChecked(Option control) const
 {
     return SendMessageW(Item(ControlOf(control)), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32DuctForm::SetChecked(OptionControl control, bool checked)
+void Win32DuctForm::SetChecked(Option control, bool checked)
 {
     const HWND button = Item(ControlOf(control));
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    const bool rate = control == OptionControl::RB4410 || control == OptionControl::RB2205 ||
-                      control == OptionControl::RB1102;
+    const bool rate = control == Option::rate44100 || control == Option::rate22050 ||
+                      control == Option::rate11025;
     if (!rate)
         return;
     if (checked) {
         // One rate at a time, as a click on the group leaves it.
-        for (OptionControl other : {OptionControl::RB4410, OptionControl::RB2205,
-                                    OptionControl::RB1102})
+        for (Option other : {Option::rate44100, Option::rate22050,
+                                    Option::rate11025})
             if (other != control)
                 SendMessageW(Item(ControlOf(other)), BM_SETCHECK, BST_UNCHECKED, 0);
         checkedRate = button;
@@ -44,7 +44,7 @@ void Win32DuctForm::SetChecked(OptionControl control, bool checked)
     }
 }
 
-void Win32DuctForm::SetOptionEnabled(OptionControl control, bool enabled)
+void Win32DuctForm::SetOptionEnabled(Option control, bool enabled)
 {
     EnableWindow(Item(ControlOf(control)), enabled);
 }
@@ -91,36 +91,36 @@ void Win32DuctForm::SetListEnabled(DeviceList list, bool enabled)
     EnableWindow(Item(ControlOf(list)), enabled);
 }
 
-int Win32DuctForm::BufsetPosition() const
+int Win32DuctForm::BlockLengthPosition() const
 {
-    return static_cast<int>(SendMessageW(Item(Control::Bufset), TBM_GETPOS, 0, 0));
+    return static_cast<int>(SendMessageW(Item(Control::blockLength), TBM_GETPOS, 0, 0));
 }
 
-void Win32DuctForm::SetBufsetPosition(int position)
+void Win32DuctForm::SetBlockLengthPosition(int position)
 {
-    SendMessageW(Item(Control::Bufset), TBM_SETPOS, TRUE, position);
+    SendMessageW(Item(Control::blockLength), TBM_SETPOS, TRUE, position);
 }
 
-void Win32DuctForm::SetBufsetEnabled(bool enabled)
+void Win32DuctForm::SetBlockLengthEnabled(bool enabled)
 {
-    EnableWindow(Item(Control::Bufset), enabled);
+    EnableWindow(Item(Control::blockLength), enabled);
 }
 
 std::string Win32DuctForm::InButtonCaption() const
 {
     char caption[16] = {};
-    GetWindowTextA(Item(Control::InButton), caption, sizeof caption);
+    GetWindowTextA(Item(Control::startButton), caption, sizeof caption);
     return caption;
 }
 
 void Win32DuctForm::SetInButtonCaption(const std::string& caption)
 {
-    SetWindowTextA(Item(Control::InButton), caption.c_str());
+    SetWindowTextA(Item(Control::startButton), caption.c_str());
 }
 
 void Win32DuctForm::SetInButtonEnabled(bool enabled)
 {
-    EnableWindow(Item(Control::InButton), enabled);
+    EnableWindow(Item(Control::startButton), enabled);
 }
 
 void Win32DuctForm::SetHint(Control control, const std::string& hint)
@@ -202,7 +202,7 @@ void Win32DuctForm::Show()
 {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    SetFocus(Item(Control::InButton));
+    SetFocus(Item(Control::startButton));
 }
 
 void Win32DuctForm::ShowMessage(LPCSTR text, LPCSTR caption)

@@ -28,27 +28,27 @@ struct Description {
 // In tab order; the window's own children, the frames included, which only group visually
 // and lie beneath the controls drawn inside them.
 const Description Controls[] = {
-    {Control::ComboBox1, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+    {Control::outputList, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
      8, 40, 201, 20},
-    {Control::ComboBox2, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+    {Control::inputList, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
      8, 88, 201, 20},
-    {Control::RB4410, WC_BUTTONW, L"44.1KHz", BS_AUTORADIOBUTTON | WS_GROUP, 9, 136, 65, 17},
-    {Control::RB2205, WC_BUTTONW, L"22.05KHz", BS_AUTORADIOBUTTON, 9, 156, 73, 17},
-    {Control::RB1102, WC_BUTTONW, L"11KHz", BS_AUTORADIOBUTTON, 9, 176, 65, 17},
-    {Control::CB_16bit, WC_BUTTONW, L"16 bits", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
+    {Control::rate44100, WC_BUTTONW, L"44.1KHz", BS_AUTORADIOBUTTON | WS_GROUP, 9, 136, 65, 17},
+    {Control::rate22050, WC_BUTTONW, L"22.05KHz", BS_AUTORADIOBUTTON, 9, 156, 73, 17},
+    {Control::rate11025, WC_BUTTONW, L"11KHz", BS_AUTORADIOBUTTON, 9, 176, 65, 17},
+    {Control::sixteenBits, WC_BUTTONW, L"16 bits", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
      109, 137, 63, 17},
-    {Control::CB_Stereo, WC_BUTTONW, L"Stereo", BS_AUTOCHECKBOX | WS_TABSTOP, 109, 175, 60, 17},
-    {Control::Bufset, TRACKBAR_CLASSW, L"", TBS_VERT | TBS_RIGHT | TBS_AUTOTICKS | WS_TABSTOP |
+    {Control::stereo, WC_BUTTONW, L"Stereo", BS_AUTOCHECKBOX | WS_TABSTOP, 109, 175, 60, 17},
+    {Control::blockLength, TRACKBAR_CLASSW, L"", TBS_VERT | TBS_RIGHT | TBS_AUTOTICKS | WS_TABSTOP |
      WS_GROUP, 198, 120, 17, 113},
-    {Control::InButton, WC_BUTTONW, L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+    {Control::startButton, WC_BUTTONW, L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
      5, 206, 92, 19},
-    {Control::AboutButton, WC_BUTTONW, L"About", BS_PUSHBUTTON | WS_TABSTOP, 102, 206, 79, 19},
-    {Control::Panel1, WC_STATICW, L"Output Device", SS_OWNERDRAW | WS_GROUP, 8, 16, 89, 20},
-    {Control::Panel2, WC_STATICW, L"Input Device", SS_OWNERDRAW, 8, 64, 89, 20},
+    {Control::aboutButton, WC_BUTTONW, L"About", BS_PUSHBUTTON | WS_TABSTOP, 102, 206, 79, 19},
+    {Control::outputLabel, WC_STATICW, L"Output Device", SS_OWNERDRAW | WS_GROUP, 8, 16, 89, 20},
+    {Control::inputLabel, WC_STATICW, L"Input Device", SS_OWNERDRAW, 8, 64, 89, 20},
     // The doubled ampersand shows as one and makes no accelerator.
-    {Control::RadioGroup1, WC_BUTTONW, L"Sampling Rate", BS_GROUPBOX, 0, 120, 97, 81},
-    {Control::GroupBox1, WC_BUTTONW, L"Wave Device Select", BS_GROUPBOX, 0, 0, 217, 113},
-    {Control::RadioGroup2, WC_BUTTONW, L"Bits && Stereo", BS_GROUPBOX, 101, 120, 92, 81},
+    {Control::rateGroup, WC_BUTTONW, L"Sampling Rate", BS_GROUPBOX, 0, 120, 97, 81},
+    {Control::deviceGroup, WC_BUTTONW, L"Wave Device Select", BS_GROUPBOX, 0, 0, 217, 113},
+    {Control::formGroup, WC_BUTTONW, L"Bits && Stereo", BS_GROUPBOX, 101, 120, 92, 81},
 };
 
 LOGFONTW PixelFont(const wchar_t* face, int pixels)
@@ -95,27 +95,27 @@ void Win32DuctForm::CreateWindowAndControls()
     window = created;
 
     for (const Description& d : Controls) {
-        const bool list = d.control == Control::ComboBox1 || d.control == Control::ComboBox2;
+        const bool list = d.control == Control::outputList || d.control == Control::inputList;
         // A drop-down list is made with room for its list below it.
         const HWND item = CreateWindowExW(0, d.kind, d.caption, WS_CHILD | WS_VISIBLE | d.style,
                                           d.left, d.top, d.width, list ? 200 : d.height, window,
                                           reinterpret_cast<HMENU>(ControlId(d.control)),
                                           instance, nullptr);
         items[static_cast<std::size_t>(d.control)] = item;
-        if (d.control != Control::Bufset)
+        if (d.control != Control::blockLength)
             SetFont(d.control, list ? PixelFont(L"ＭＳ Ｐゴシック", 12)
                                     : PixelFont(L"Times New Roman", 12));
     }
 
-    const HWND slider = Item(Control::Bufset);
+    const HWND slider = Item(Control::blockLength);
     SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, 9));
     SendMessageW(slider, TBM_SETTICFREQ, 1, 0);
     SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, 2);
     SendMessageW(slider, TBM_SETPOS, TRUE, 8);
-    SetChecked(OptionControl::RB4410, true);
-    SetChecked(OptionControl::CB_16bit, true);
-    SetChecked(OptionControl::CB_Stereo, true);
+    SetChecked(Option::rate44100, true);
+    SetChecked(Option::sixteenBits, true);
+    SetChecked(Option::stereo, true);
 
     tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -133,6 +133,6 @@ void Win32DuctForm::SetFont(Control control, const LOGFONTW& font)
     SendMessageW(items[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontHandles[i]), TRUE);
     if (old)
         DeleteObject(old);
-    if (control == Control::ComboBox1 || control == Control::ComboBox2)
+    if (control == Control::outputList || control == Control::inputList)
         FitList(items[i], 20);
 }

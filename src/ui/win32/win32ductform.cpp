@@ -42,7 +42,7 @@ LRESULT Win32DuctForm::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_VSCROLL:
         // Positions set by the program send nothing: this is the user moving the slider.
-        if (reinterpret_cast<HWND>(lParam) == Item(Control::Bufset))
+        if (reinterpret_cast<HWND>(lParam) == Item(Control::blockLength))
             Form.BufsetChange();
         return 0;
     case WM_DRAWITEM:
@@ -79,26 +79,26 @@ LRESULT Win32DuctForm::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 void Win32DuctForm::OnCommand(Control control, int code)
 {
     switch (control) {
-    case Control::ComboBox1:
+    case Control::outputList:
         if (code == CBN_SELCHANGE)
             Form.BoxOnChange();
         break;
-    case Control::ComboBox2:
+    case Control::inputList:
         if (code == CBN_SELCHANGE)
             Form.Box2OnChange();
         break;
-    case Control::RB4410: OnRateClick(OptionControl::RB4410); break;
-    case Control::RB2205: OnRateClick(OptionControl::RB2205); break;
-    case Control::RB1102: OnRateClick(OptionControl::RB1102); break;
-    case Control::CB_16bit: Form.is16bit(); break;
-    case Control::CB_Stereo: Form.isStereo(); break;
-    case Control::InButton: Form.InButOnClick(); break;
-    case Control::AboutButton: Form.AboutOnClick(); break;
+    case Control::rate44100: OnRateClick(Option::rate44100); break;
+    case Control::rate22050: OnRateClick(Option::rate22050); break;
+    case Control::rate11025: OnRateClick(Option::rate11025); break;
+    case Control::sixteenBits: Form.is16bit(); break;
+    case Control::stereo: Form.isStereo(); break;
+    case Control::startButton: Form.InButOnClick(); break;
+    case Control::aboutButton: Form.AboutOnClick(); break;
     default: break;
     }
 }
 
-void Win32DuctForm::OnRateClick(OptionControl rate)
+void Win32DuctForm::OnRateClick(Option rate)
 {
     // The button checks itself before it tells: a click on the one already checked, or a
     // notification that is no click, changes nothing.
@@ -106,9 +106,9 @@ void Win32DuctForm::OnRateClick(OptionControl rate)
     if (button == checkedRate || !IsChecked(rate))
         return;
     checkedRate = button;
-    if (rate == OptionControl::RB4410)
+    if (rate == Option::rate44100)
         Form.is4410();
-    else if (rate == OptionControl::RB2205)
+    else if (rate == Option::rate22050)
         Form.is2205();
     else
         Form.is1102();
@@ -135,19 +135,19 @@ HWND Win32DuctForm::Item(Control control) const
     return items[static_cast<std::size_t>(control)];
 }
 
-Control Win32DuctForm::ControlOf(OptionControl control)
+Control Win32DuctForm::ControlOf(Option control)
 {
     switch (control) {
-    case OptionControl::RB4410: return Control::RB4410;
-    case OptionControl::RB2205: return Control::RB2205;
-    case OptionControl::RB1102: return Control::RB1102;
-    case OptionControl::CB_16bit: return Control::CB_16bit;
-    case OptionControl::CB_Stereo: break;
+    case Option::rate44100: return Control::rate44100;
+    case Option::rate22050: return Control::rate22050;
+    case Option::rate11025: return Control::rate11025;
+    case Option::sixteenBits: return Control::sixteenBits;
+    case Option::stereo: break;
     }
-    return Control::CB_Stereo;
+    return Control::stereo;
 }
 
 Control Win32DuctForm::ControlOf(DeviceList list)
 {
-    return list == DeviceList::ComboBox1 ? Control::ComboBox1 : Control::ComboBox2;
+    return list == DeviceList::outputList ? Control::outputList : Control::inputList;
 }

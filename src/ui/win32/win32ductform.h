@@ -24,18 +24,18 @@ public:
     HWND Window() const { return window; }
 
     // DuctControls
-    bool IsChecked(OptionControl control) const override;
-    void SetChecked(OptionControl control, bool checked) override;
-    void SetOptionEnabled(OptionControl control, bool enabled) override;
+    bool IsChecked(Option control) const override;
+    void SetChecked(Option control, bool checked) override;
+    void SetOptionEnabled(Option control, bool enabled) override;
     void AddListItem(DeviceList list, const std::string& name, int deviceId) override;
     std::vector<std::string> ListItems(DeviceList list) const override;
     int ListSelection(DeviceList list) const override;
     void SetListSelection(DeviceList list, int index) override;
     int SelectedDevice(DeviceList list) const override;
     void SetListEnabled(DeviceList list, bool enabled) override;
-    int BufsetPosition() const override;
-    void SetBufsetPosition(int position) override;
-    void SetBufsetEnabled(bool enabled) override;
+    int BlockLengthPosition() const override;
+    void SetBlockLengthPosition(int position) override;
+    void SetBlockLengthEnabled(bool enabled) override;
     std::string InButtonCaption() const override;
     void SetInButtonCaption(const std::string& caption) override;
     void SetInButtonEnabled(bool enabled) override;
@@ -58,17 +58,17 @@ public:
     TDuctForm Form;
 
 private:
-    static constexpr std::size_t ControlCount = static_cast<std::size_t>(Control::RadioGroup2) + 1;
+    static constexpr std::size_t ControlCount = static_cast<std::size_t>(Control::formGroup) + 1;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateWindowAndControls();
     void OnCommand(Control control, int code);
-    void OnRateClick(OptionControl rate);
+    void OnRateClick(Option rate);
     void DrawPanel(const DRAWITEMSTRUCT& item);
     void SetFont(Control control, const LOGFONTW& font);
     HWND Item(Control control) const;
-    static Control ControlOf(OptionControl control);
+    static Control ControlOf(Option control);
     static Control ControlOf(DeviceList list);
     RECT WindowRect() const;
 

@@ -4,14 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
+#include <utility>
 
-TEST(WaveErrorText, EveryCodeTheServiceReturnsHasAText)
+TEST(WaveErrorText, EveryCodeTheServiceReturnsHasATextOfItsOwn)
 {
-    for (MMRESULT code = MMSYSERR_NOERROR; code <= MMSYSERR_HANDLEBUSY; ++code)
-        EXPECT_NE(WaveErrorText(code), nullptr) << code;
-    for (MMRESULT code = WAVERR_BADFORMAT; code <= WAVERR_SYNC; ++code)
-        EXPECT_NE(WaveErrorText(code), nullptr) << code;
+    std::set<std::string> texts;
+    std::size_t codes = 0;
+    for (auto [first, last] : {std::pair{MMSYSERR_NOERROR, MMSYSERR_HANDLEBUSY},
+                               std::pair{WAVERR_BADFORMAT, WAVERR_SYNC}}) {
+        for (MMRESULT code = first; code <= last; ++code, ++codes) {
+            const char* text = WaveErrorText(code);
+            ASSERT_NE(text, nullptr) << code;
+            EXPECT_GT(std::strlen(text), 0u) << code;
+            texts.insert(text);
+        }
+    }
+    EXPECT_EQ(texts.size(), codes) << "two codes share a text";
 }
 
 TEST(WaveErrorText, TheTextCallFailsForAnUnknownCodeAndLeavesTheBuffer)

@@ -62,6 +62,7 @@ void SortByIndex(std::vector<PulseDeviceEntry>& devices)
 
 bool TakeDeviceSnapshot(PulseConnection& connection, PulseDeviceList& list)
 {
+    CHECK_RULE(connection.LockHeld(), "devices listed with the lock held");
     list = {};
     SnapshotQuery query{&connection, &list};
     pa_context* context = connection.Context();
@@ -70,8 +71,15 @@ bool TakeDeviceSnapshot(PulseConnection& connection, PulseDeviceList& list)
         pa_context_get_sink_info_list(context, OnSink, &query),
         pa_context_get_source_info_list(context, OnSource, &query),
     };
-    const int sent = static_cast<int>(std::count_if(std::begin(operations), std::end(operations),
-                                                    [](pa_operation* o) { return o != nullptr; }));
+    const char* calls[] = {"pa_context_get_server_info", "pa_context_get_sink_info_list",
+                           "pa_context_get_source_info_list"};
+    int sent = 0;
+    for (std::size_t n = 0; n < std::size(operations); ++n) {
+        if (operations[n])
+            ++sent;
+        else
+            connection.ReportFailure(calls[n]);
+    }
     const bool answered = connection.WaitFor(
         [&] { return query.answered == sent || !connection.Connected(); },
         PulseConnection::ServerTimeoutMs);

@@ -39,14 +39,18 @@ void OnInfo(pa_context*, const Info* info, int eol, void* userdata)
 
 MMRESULT CheckDevicePresent(PulseConnection& connection, bool capture, const std::string& name)
 {
+    CHECK_RULE(connection.LockHeld(), "a device looked up with the lock held");
     PresenceQuery query{&connection};
     pa_context* context = connection.Context();
     const char* device = name.c_str();
     pa_operation* operation =
         capture ? pa_context_get_source_info_by_name(context, device, OnInfo<pa_source_info>, &query)
                 : pa_context_get_sink_info_by_name(context, device, OnInfo<pa_sink_info>, &query);
-    if (!operation)
+    if (!operation) {
+        connection.ReportFailure(capture ? "pa_context_get_source_info_by_name"
+                                         : "pa_context_get_sink_info_by_name");
         return MMSYSERR_NODRIVER;
+    }
     const bool answered =
         connection.WaitFor([&] { return query.answered || !connection.Connected(); },
                            PulseConnection::ServerTimeoutMs);

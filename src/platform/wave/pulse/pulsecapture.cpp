@@ -85,11 +85,11 @@ void PulseCapture::OnRead(pa_stream* s, std::size_t, void* userdata)
         const void* data = nullptr;
         std::size_t size = 0;
         if (pa_stream_peek(s, &data, &size) < 0)
-            return capture->Lose();
+            return capture->Fail("pa_stream_peek");
         if (size == 0)
             return;
         capture->Deliver(static_cast<const BYTE*>(data), size);
         if (pa_stream_drop(s) < 0)
-            return capture->Lose();
+            return capture->Fail("pa_stream_drop");
     }
 }

@@ -30,6 +30,7 @@ PulseDevice::PulseDevice(PulseConnection& connection, const pa_sample_spec& samp
 
 MMRESULT PulseDevice::Open()
 {
+    CHECK_RULE(connection.LockHeld(), "a device used with the lock held");
     if (!Connect())
         Lose();
     return lost;
@@ -37,6 +38,7 @@ MMRESULT PulseDevice::Open()
 
 MMRESULT PulseDevice::Queue(LPWAVEHDR header, UINT size)
 {
+    CHECK_RULE(connection.LockHeld(), "a device used with the lock held");
     if (lost)
         return lost;
     const MMRESULT result = CheckQueueable(header, size);
@@ -52,6 +54,7 @@ MMRESULT PulseDevice::Queue(LPWAVEHDR header, UINT size)
 
 MMRESULT PulseDevice::Reset()
 {
+    CHECK_RULE(connection.LockHeld(), "a device used with the lock held");
     while (!queue.empty())
         CompleteFront();
     OnReset();
@@ -82,6 +85,12 @@ void PulseDevice::Lose()
         CompleteFront();
 }
 
+void PulseDevice::Fail(const char* call)
+{
+    connection.ReportFailure(call);
+    Lose();
+}
+
 bool PulseDevice::EnsureStream()
 {
     if (!stream && !Connect())
@@ -101,17 +110,20 @@ bool PulseDevice::Connect()
     stream = pa_stream_new_with_proplist(connection.Context(), "Phonoduct", &sampleSpec, nullptr,
                                          properties);
     pa_proplist_free(properties);
-    if (!stream)
+    if (!stream) {
+        connection.ReportFailure("pa_stream_new_with_proplist");
         return false;
+    }
     pa_stream_set_state_callback(stream, OnState, this);
     const char* device = deviceName.empty() ? nullptr : deviceName.c_str();
     auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                 (device ? PA_STREAM_DONT_MOVE : 0));
-    if (ConnectStream(device, flags) < 0)
+    if (ConnectStream(device, flags) < 0) {
+        connection.ReportFailure("pa_stream_connect");
         return false;
+    }
     // A start waits for the stream: its answer is taken in at once.
-    connecting = true;
-    connection.Hurry();
+    connecting.emplace(connection);
     return true;
 }
 
@@ -132,20 +144,22 @@ void PulseDevice::ReleaseStream()
 
 void PulseDevice::Settle()
 {
-    if (connecting)
-        connection.Relax();
-    connecting = false;
+    connecting.reset();
 }
 
 void PulseDevice::OnState(pa_stream* s, void* userdata)
 {
     auto* device = static_cast<PulseDevice*>(userdata);
+    CHECK_RULE(device->connection.LockHeld(), "stream callbacks run with the lock held");
     switch (pa_stream_get_state(s)) {
     case PA_STREAM_READY:
         device->Settle();
         device->OnReady();
         break;
     case PA_STREAM_FAILED:
+        device->Settle();
+        device->Fail("the stream");
+        break;
     case PA_STREAM_TERMINATED:
         device->Settle();
         device->Lose();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 class PulseDevice {
@@ -47,6 +48,8 @@ protected:
     bool EnsureStream();
     void CompleteFront();
     void Lose();
+    // A libpulse call failed: its name and the server's reason go to stderr, then Lose.
+    void Fail(const char* call);
     // Only whole frames of a header's buffer go to the server.
     DWORD WholeFrames(DWORD length) const;
     // Releases the stream; done before the object goes (a derived destructor calls it).
@@ -68,5 +71,5 @@ private:
     WPARAM handle;
     UINT doneMessage;
     MMRESULT lost = MMSYSERR_NOERROR;
-    bool connecting = false;
+    std::optional<PulseConnection::Hurry> connecting;  // while a stream is being connected
 };

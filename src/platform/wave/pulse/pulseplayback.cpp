@@ -71,7 +71,7 @@ void PulsePlayback::ForgetStream()
         pa_operation_cancel(timing);
         pa_operation_unref(timing);
         timing = nullptr;
-        connection.Relax();
+        awaitingTiming.reset();
     }
     if (timer) {
         connection.Api()->time_free(timer);
@@ -94,7 +94,7 @@ void PulsePlayback::Feed()
         const DWORD length = WholeFrames(header->dwBufferLength);
         if (length > 0 &&
             pa_stream_write(stream, header->lpData, length, nullptr, 0, PA_SEEK_RELATIVE) < 0)
-            return Lose();
+            return Fail("pa_stream_write");
         position += length;
         queue[written].end = position;
         // Fresh data: the stream is not stuck until its clock stands still over two looks.
@@ -140,7 +140,7 @@ void PulsePlayback::PadTail()
     const auto length = static_cast<DWORD>(pa_usec_to_bytes(PadUsec, &sampleSpec));
     const std::vector<BYTE> silence(WholeFrames(length), SilenceByte(sampleSpec));
     if (pa_stream_write(stream, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE) < 0)
-        return Lose();
+        return Fail("pa_stream_write");
     position += silence.size();
 }
 
@@ -162,7 +162,9 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
     // A fresh reading of the clock: without interpolation it never runs ahead of the server.
     playback->timing = pa_stream_update_timing_info(playback->stream, OnTiming, playback);
     if (playback->timing)
-        playback->connection.Hurry();
+        playback->awaitingTiming.emplace(playback->connection);
+    else
+        playback->connection.ReportFailure("pa_stream_update_timing_info");
 }
 
 void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
@@ -170,8 +172,8 @@ void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
     auto* playback = static_cast<PulsePlayback*>(userdata);
     pa_operation_unref(playback->timing);
     playback->timing = nullptr;
-    playback->connection.Relax();
+    playback->awaitingTiming.reset();
     if (!success)
-        return playback->Lose();
+        return playback->Fail("pa_stream_update_timing_info");
     playback->CheckPlayed();
 }

@@ -6,6 +6,8 @@
 
 #include "platform/wave/pulse/pulsedevice.h"
 
+#include <optional>
+
 class PulsePlayback : public PulseDevice {
 public:
     PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
@@ -37,4 +39,5 @@ private:
     pa_time_event* timer = nullptr;
     bool armed = false;
     pa_operation* timing = nullptr;
+    std::optional<PulseConnection::Hurry> awaitingTiming;  // while `timing` runs
 };

@@ -37,6 +37,12 @@ PulseWaveService::~PulseWaveService()
     playbacks.clear();
 }
 
+std::uint64_t PulseWaveService::LoopWakeups()
+{
+    PulseLock lock(connection);
+    return connection.Wakeups();
+}
+
 UINT PulseWaveService::CountDevices(bool capture)
 {
     PulseLock lock(connection);
@@ -48,6 +54,7 @@ UINT PulseWaveService::CountDevices(bool capture)
 
 MMRESULT PulseWaveService::Resolve(bool capture, UINT deviceId, const PulseDeviceEntry*& entry)
 {
+    CHECK_RULE(connection.LockHeld(), "a device resolved with the lock held");
     if (!connection.EnsureConnected())
         return MMSYSERR_NODRIVER;
     if (!haveSnapshot)
@@ -62,6 +69,7 @@ MMRESULT PulseWaveService::Resolve(bool capture, UINT deviceId, const PulseDevic
 MMRESULT PulseWaveService::CheckOpen(bool capture, const OpenRequest& request,
                                      pa_sample_spec& sampleSpec, std::string& deviceName)
 {
+    CHECK_RULE(connection.LockHeld(), "an open checked with the lock held");
     if (!request.format)
         return MMSYSERR_INVALPARAM;
     const PulseDeviceEntry* entry = nullptr;

@@ -45,6 +45,10 @@ public:
     MMRESULT waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) override;
     MMRESULT waveOutReset(HWAVEOUT hwo) override;
 
+    // How often the backend's thread has woken so far: it takes the server's messages in
+    // batches, so a relay wakes it a few times a block.
+    std::uint64_t LoopWakeups();
+
 private:
     struct OpenRequest {
         UINT deviceId;
