@@ -1,5 +1,5 @@
-"""Records a source of the audio server (normally a sink's monitor) in 10 ms pieces, keeping
-when each piece arrived, and measures a recorded tone."""
+"""Records a source of the audio server (normally a sink's monitor), keeping when each piece
+arrived, and measures a recorded tone."""
 import array
 import math
 import os
@@ -12,10 +12,19 @@ CHANNELS = 2
 FRAME = 2 * CHANNELS
 
 
+# The latency each server's recording asks for. A PulseAudio null sink renders 2 s ahead when
+# nothing asks for less: a recording that asked for less would pace it as no user's recording
+# does and hide how late a stream starts there, and each piece still arrives as soon as the
+# sink has rendered it. PipeWire's pulse server holds a piece back about as long as the latency
+# asked, and this is no shorter than its graph's own period.
+LATENCY_MSEC = {"pulse": 2000, "pipewire": 50}
+
+
 class Recorder:
     def __init__(self, server, source="speakers.monitor"):
         self._process = subprocess.Popen(
-            ["parec", "--latency-msec=10", "-d", source, "--raw", "--format=s16le",
+            ["parec", f"--latency-msec={LATENCY_MSEC[server.kind]}", "-d", source, "--raw",
+             "--format=s16le",
              f"--rate={RATE}", f"--channels={CHANNELS}"],
             env=dict(os.environ, **server.env), stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
