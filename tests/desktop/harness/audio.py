@@ -15,7 +15,9 @@ _SCRIPTS = {"pulse": "pulse-server.sh", "pipewire": "pipewire-server.sh"}
 
 class AudioServer:
     def __init__(self, kind="pulse", desktop=False):
-        """`desktop`: the speakers suspend when idle, as a desktop's do (PulseAudio only)."""
+        """`desktop`: the speakers are a desktop's, suspended when idle and paced by nothing
+        (PulseAudio; PipeWire's always are); otherwise a recording paces them and keeps them
+        awake."""
         self.script = os.path.abspath(os.path.join(_RIGS, _SCRIPTS[kind]))
         self.kind = kind
         self.rig = ["desktop"] if desktop else []
