@@ -92,26 +92,12 @@ class RelayDelay:
             return None
         if state == "playing":
             other = self.play("exec pacat --raw -d speakers </dev/zero")
-            self.wait_for("RUNNING")
+            self.server.wait_speakers("RUNNING")
             return other
-        self.wait_for("SUSPENDED")
         if state == "idle":
-            # Half a second of sound that ended a moment ago.
-            self.play("head -c 88200 /dev/zero | pacat --raw -d speakers").wait(10)
-            time.sleep(0.5)
-        return None
-
-    def wait_for(self, wanted, timeout=15):
-        ends = time.monotonic() + timeout
-        while self.speakers_state() != wanted:
-            self.assertLess(time.monotonic(), ends, f"the speakers never became {wanted}")
-            time.sleep(0.1)
-
-    def speakers_state(self):
-        for line in self.server.pactl("list", "short", "sinks").splitlines():
-            fields = line.split("\t")
-            if fields[1] == "speakers":
-                return fields[-1]
+            self.server.leave_speakers_idle()
+        else:
+            self.server.wait_speakers("SUSPENDED")
         return None
 
     def play(self, command):

@@ -6,6 +6,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import time
 
 from . import processes
 
@@ -62,6 +63,26 @@ class AudioServer:
     def pactl_status(self, *arguments):
         return subprocess.run(["pactl", *arguments], env=self._client_env(), timeout=30,
                               capture_output=True).returncode
+
+    def speakers_state(self):
+        """The speakers' state as the server lists it: RUNNING, IDLE or SUSPENDED."""
+        for line in self.pactl("list", "short", "sinks").splitlines():
+            fields = line.split("\t")
+            if fields[1] == "speakers":
+                return fields[-1]
+        raise LookupError("no speakers")
+
+    def wait_speakers(self, state, timeout=15):
+        processes.wait_until(lambda: self.speakers_state() == state, timeout,
+                             f"the speakers {state}", interval=0.1)
+
+    def leave_speakers_idle(self):
+        """From suspended speakers, idle ones: half a second of sound that ended a moment ago,
+        as a desktop's output is between two sounds."""
+        self.wait_speakers("SUSPENDED")
+        subprocess.run(["sh", "-c", "head -c 88200 /dev/zero | pacat --raw -d speakers"],
+                       env=self._client_env(), check=True, timeout=30)
+        time.sleep(0.5)
 
     def load_sink(self, name, description, *options):
         """Loads a null sink (its monitor is a capture device); the module's index."""
