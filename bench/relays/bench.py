@@ -56,6 +56,8 @@ def run(rig, desktop, relay, seconds):
                "server": server.per_minute()}
     relay.watch()
     time.sleep(WATCHED)
+    for recorder in (captured_recorder, played_recorder):
+        recorder.note_lead()
     stopping = time.monotonic()
     relay.stop()
     played, captured = played_recorder.stop(), captured_recorder.stop()

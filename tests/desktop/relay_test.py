@@ -63,6 +63,8 @@ class RelayDelay:
             time.sleep(4 * block + 0.5)
             burst = self.burst()
             time.sleep(4 * block + 0.5)
+            for recorder in (mic, speakers):
+                recorder.note_lead()
             program.click("InButton")
             self.assertEqual(program.answer_boxes(), [])
             self.assertEqual(program.control("InButton").caption(), "Close")
@@ -72,7 +74,8 @@ class RelayDelay:
             print(f"{self.kind}, {state}, {block} s blocks, {sound[0]}: delay "
                   f"{(delay - 4 * block) * 1000:+.0f} ms over the design {4 * block:.1f} s")
             self.assertAlmostEqual(delay, 4 * block, delta=LOOSE)
-            if state == "suspended" and sound == FULL:
+            # PipeWire's glitches are the pipewire test's.
+            if state == "suspended" and self.kind == "pulse":
                 self.check_tone(heard, said, pressed, arrived)
             program.click("InButton")
             self.assertEqual(program.wait_exit(), 0)
