@@ -18,12 +18,13 @@ FULL = ("RB4410", True, True)    # 44.1 kHz, 16 bits, stereo
 SMALL = ("RB1102", False, False)  # 11.025 kHz, 8 bits, mono
 BURST = 2000.0  # Hz: told apart from the mic's 1 kHz tone
 # The run, by state of the speakers at Start: block length, sound format. Each state once per
-# server; both block lengths and the smallest format spread over them.
+# server; both block lengths and the smallest format spread over them. PipeWire's glitches put
+# the sound later and later (the pipewire test's matter): its relays are the short ones.
 RUNS = {
     "pulse": {"again": (0.3, FULL), "playing": (0.3, SMALL), "idle": (1.2, FULL),
               "suspended": (0.3, FULL)},
     "pipewire": {"again": (0.3, FULL), "playing": (0.3, FULL), "idle": (0.3, SMALL),
-                 "suspended": (1.2, FULL)},
+                 "suspended": (0.3, FULL)},
 }
 LOOSE = 0.060  # seconds either side of the design delay
 
@@ -56,16 +57,17 @@ class RelayDelay:
         with Program(self.desktop, self.server) as program:
             set_up(program, block, sound)
             other = self.prepare(state, block, sound)
-            pressed = program.click("InButton")
+            program.click("InButton")
             mic, speakers = Recorder(self.server, "mic.monitor"), Recorder(self.server)
-            if other:
-                other.terminate()
-            time.sleep(4 * block + 0.5)
+            # In the first block, which tells the start's lag apart from later glitches.
+            time.sleep(0.3)
             burst = self.burst()
-            time.sleep(4 * block + 0.5)
+            time.sleep(4 * block + 3.0)
             for recorder in (mic, speakers):
                 recorder.note_lead()
-            program.click("InButton")
+            stopped = program.click("InButton")
+            if other:
+                other.terminate()
             self.assertEqual(program.answer_boxes(), [])
             self.assertEqual(program.control("InButton").caption(), "Close")
             heard, said = speakers.stop(), mic.stop()
@@ -76,7 +78,7 @@ class RelayDelay:
             self.assertAlmostEqual(delay, 4 * block, delta=LOOSE)
             # PipeWire's glitches are the pipewire test's.
             if state == "suspended" and self.kind == "pulse":
-                self.check_tone(heard, said, pressed, arrived)
+                self.check_tone(heard, said, arrived, stopped)
             program.click("InButton")
             self.assertEqual(program.wait_exit(), 0)
             settings = program.settings()
@@ -127,12 +129,11 @@ class RelayDelay:
         self.assertIsNotNone(window, "the burst never arrived")
         return window
 
-    def check_tone(self, heard, said, pressed, end):
-        """The tone itself, from its first window to the burst: unbroken, at its pitch and
+    def check_tone(self, heard, said, burst, stopped):
+        """The tone itself, after the burst and until the stop: unbroken, at its pitch and
         level."""
         level = said.level(0, said.WINDOW)
-        onset = heard.onset(level / 2, heard.frame_at(pressed))
-        self.assertIsNotNone(onset, "the tone never arrived")
+        onset, end = burst + int(0.3 * RATE), heard.frame_at(stopped - 0.1)
         self.assertEqual(heard.quiet_windows(level / 2, onset + heard.WINDOW, end), [])
         self.assertAlmostEqual(heard.frequency(onset, end), 1000.0, delta=1.0)
         windows = heard.windows(onset + heard.WINDOW, end)
