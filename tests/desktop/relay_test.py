@@ -9,6 +9,7 @@ import subprocess
 import time
 import unittest
 
+from harness import processes
 from harness.audio import AudioServer
 from harness.desktop import Desktop
 from harness.program import Program
@@ -26,11 +27,18 @@ RUNS = {
     "pipewire": {"again": (0.3, FULL), "playing": (0.3, FULL), "idle": (0.3, SMALL),
                  "suspended": (0.3, FULL)},
 }
-LOOSE = 0.060  # seconds either side of the design delay
+# Seconds either side of the design delay. PipeWire drops a graph period now and then and
+# plays the rest that much later (the pipewire test's matter): up to 70 ms of it were seen
+# by the burst on a loaded machine.
+LOOSE = {"pulse": 0.060, "pipewire": 0.100}
 
 
 def set_up(program, block, sound):
     program.wait_window()
+    # The lists fill once the server has answered, which a loaded machine delays.
+    processes.wait_until(lambda: "Test Speakers" in program.control("ComboBox1").items() and
+                         "Monitor of Tone Mic" in program.control("ComboBox2").items(),
+                         10, "the device lists")
     program.select("ComboBox1", "Test Speakers")
     program.select("ComboBox2", "Monitor of Tone Mic")
     rate, bits16, stereo = sound
@@ -59,6 +67,10 @@ class RelayDelay:
             other = self.prepare(state, block, sound)
             program.click("InButton")
             mic, speakers = Recorder(self.server, "mic.monitor"), Recorder(self.server)
+            # It played at Start; on PipeWire one that goes on puts the sound later and later,
+            # as a glitch does.
+            if other:
+                other.terminate()
             # In the first block, which tells the start's lag apart from later glitches.
             time.sleep(0.3)
             burst = self.burst()
@@ -66,8 +78,6 @@ class RelayDelay:
             for recorder in (mic, speakers):
                 recorder.note_lead()
             stopped = program.click("InButton")
-            if other:
-                other.terminate()
             self.assertEqual(program.answer_boxes(), [])
             self.assertEqual(program.control("InButton").caption(), "Close")
             heard, said = speakers.stop(), mic.stop()
@@ -75,7 +85,7 @@ class RelayDelay:
             delay = heard.time_of(arrived) - said.time_of(self.onset(said, burst))
             print(f"{self.kind}, {state}, {block} s blocks, {sound[0]}: delay "
                   f"{(delay - 4 * block) * 1000:+.0f} ms over the design {4 * block:.1f} s")
-            self.assertAlmostEqual(delay, 4 * block, delta=LOOSE)
+            self.assertAlmostEqual(delay, 4 * block, delta=LOOSE[self.kind])
             # PipeWire's glitches are the pipewire test's.
             if state == "suspended" and self.kind == "pulse":
                 self.check_tone(heard, said, arrived, stopped)
