@@ -42,11 +42,12 @@ def log(text):
 def run(rig, desktop, relay, seconds):
     """One relay from its launch to its end: its figures."""
     relay.launch(rig, desktop)
-    captured_recorder = Recorder(rig.server, "mic.monitor")
-    played_recorder = Recorder(rig.server)
-    time.sleep(0.5)
+    relay.prepare(rig)
     started = time.monotonic()
     relay.start()
+    # Recordings from before the start would wake suspended speakers.
+    captured_recorder = Recorder(rig.server, "mic.monitor")
+    played_recorder = Recorder(rig.server)
     time.sleep(relay.design + SETTLE)
     relay.settled()
     client = cpu.Meter(relay.pids())
@@ -56,6 +57,8 @@ def run(rig, desktop, relay, seconds):
                "server": server.per_minute()}
     relay.watch()
     time.sleep(WATCHED)
+    for recorder in (captured_recorder, played_recorder):
+        recorder.note_lead()
     stopping = time.monotonic()
     relay.stop()
     played, captured = played_recorder.stop(), captured_recorder.stop()
@@ -89,7 +92,8 @@ def idle(rig, seconds):
 
 
 def contenders(kind, blocks, settings):
-    chosen = [relays.Phonoduct(block, settings) for block in blocks]
+    chosen = [relays.Phonoduct(block, settings, speakers) for block in blocks
+              for speakers in ("suspended", "idle")]
     chosen += [relays.ParecPacat(), relays.ModuleLoopback()]
     if kind == "pipewire":
         chosen.append(relays.PwLoopback())

@@ -17,12 +17,14 @@ STOP_PAUSES = 0.3
 
 
 class Phonoduct:
-    """The program: launched, set up in its window, Start, Stop, Close."""
+    """The program: launched, set up in its window, Start from suspended or idle speakers,
+    Stop, Close."""
 
-    def __init__(self, block, settings):
+    def __init__(self, block, settings, speakers):
         self.block = block
         self.settings = settings
-        self.name = f"Phonoduct, {block} s blocks"
+        self.speakers = speakers
+        self.name = f"Phonoduct, {block} s blocks, from {speakers} speakers"
         self.design = 4 * block
         self.figures = {}
         self._program = self._probe = None
@@ -43,6 +45,12 @@ class Phonoduct:
 
     def pids(self):
         return [self._program.process.pid]
+
+    def prepare(self, rig):
+        if self.speakers == "idle":
+            rig.server.leave_speakers_idle()
+        else:
+            rig.server.wait_speakers("SUSPENDED")
 
     def start(self):
         self._probe = StallProbe(self._program)
@@ -111,6 +119,9 @@ class _Peer:
         pid = self._process.pid
         with open(f"/proc/{pid}/task/{pid}/children") as children:
             return [pid] + [int(child) for child in children.read().split()]
+
+    def prepare(self, rig):
+        pass
 
     def settled(self):
         pass

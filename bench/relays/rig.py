@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The bench's private audio server: the integration tests' rig (the sinks "Test Speakers" and
-"Tone Mic" with a 1 kHz tone played into the mic) with quiet noise added to the mic, so that
+"""The bench's private audio server: the desktop rig of the tests (the sinks "Test Speakers",
+paced by nothing and suspended when idle, and "Tone Mic" with a 1 kHz tone played into it)
+with quiet noise added to the mic, so that
 every stretch of its sound is unlike any other and a played stretch can be found in the
 captured sound. PipeWire's graph there may run at 44.1 kHz (the rig's allowed rates), and does
 so for the relays' 44.1 kHz streams: none is resampled and exactness can be told."""
@@ -16,7 +17,7 @@ NOISE = ("sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer - synth 7200 white
 class Rig:
     def __init__(self, kind):
         self.kind = kind
-        self.server = AudioServer(kind)
+        self.server = AudioServer(kind, desktop=True)
         self.env = None
         self.title = kind
         self._noise = None

@@ -38,7 +38,7 @@ class LaunchTest(unittest.TestCase):
                              ["Wave Mapper", "Test Speakers", "Tone Mic"])
             self.assertIn("Monitor of Tone Mic", program.control("ComboBox2").items())
             address = re.search(r"\((unix:\S+)\)", first_line(program)).group(1)
-            server = SimpleNamespace(env={"PULSE_SERVER": address})
+            server = SimpleNamespace(kind="pulse", env={"PULSE_SERVER": address})
             program.click("Bufset")
             program.key("End")  # 0.3 s blocks: the tone arrives after 1.2 s
             speakers = Recorder(server)
@@ -72,4 +72,7 @@ class LaunchTest(unittest.TestCase):
             with open(os.path.join(folder, "screenshot.png"), "rb") as screenshot:
                 self.assertEqual(screenshot.read(8), b"\x89PNG\r\n\x1a\n")
             recorded = os.path.getsize(os.path.join(folder, "speakers.wav"))
-            self.assertGreater(recorded, 8 * RATE * 2)  # 8 s, mono, 16 bits
+            # 8 s of relay, mono, 16 bits; the idle speakers' monitor hands a recording that
+            # joins it nothing for up to a second.
+            self.assertGreater(recorded, 7 * RATE * 2)
+

@@ -5,8 +5,11 @@
 #   pulse-server.sh stop DIR
 # The server has two null sinks, "Test Speakers" (speakers, the default sink) and "Tone Mic"
 # (mic), with a 1 kHz tone played into mic; mic.monitor serves as the microphone and is the
-# default source. With "desktop" the speakers suspend when idle and start afresh for the next
-# stream, as a desktop's devices do.
+# default source, recorded at a 10 ms pace as a hardware microphone records.
+# "desktop": the speakers are a desktop's: nothing else plays to them or records them, they
+# render ahead when idle and suspend after the usual 5 s, as module-suspend-on-idle has it.
+# Without it, the speakers are paced: a 10 ms recording of their monitor keeps them at a
+# hardware pace and awake, for the tests of the backend's clock and of its faults.
 set -eu
 action=$1
 dir=$2
@@ -14,7 +17,7 @@ rig=${3:-}
 
 start() {
     idle=""
-    [ "$rig" != desktop ] || idle="module-suspend-on-idle timeout=1"
+    [ "$rig" != desktop ] || idle="module-suspend-on-idle"
     rm -rf "$dir"
     mkdir -p "$dir/run" "$dir/home"
     chmod 700 "$dir/run"
@@ -40,17 +43,16 @@ start() {
     done
     pactl set-default-sink speakers
     pactl set-default-source mic.monitor
-    # An idle null sink renders up to 2 s ahead and a new stream waits for that render to end.
-    # A low-latency recording of each monitor keeps both sinks at a 10 ms pace, as hardware is.
-    # On the desktop rig the speakers' recording is one that lets them suspend when idle.
+    # An idle null sink renders up to 2 s ahead; a 10 ms recording of its monitor keeps it at
+    # a hardware pace.
     keep parec --latency-msec=10 -d mic.monitor --raw
-    if [ "$rig" = desktop ]; then
-        keep /usr/bin/python3 "$(dirname "$0")/pacer.py" speakers.monitor
-    else
+    keepers=1
+    if [ "$rig" != desktop ]; then
         keep parec --latency-msec=10 -d speakers.monitor --raw
+        keepers=2
     fi
     tries=0
-    until [ "$(pactl list short source-outputs | wc -l)" -ge 2 ] || [ $tries -gt 100 ]; do
+    until [ "$(pactl list short source-outputs | wc -l)" -ge $keepers ] || [ $tries -gt 100 ]; do
         tries=$((tries + 1))
         sleep 0.02
     done

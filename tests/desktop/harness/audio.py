@@ -7,6 +7,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import time
 
 from . import processes
 
@@ -16,7 +17,9 @@ _SCRIPTS = {"pulse": "pulse-server.sh", "pipewire": "pipewire-server.sh"}
 
 class AudioServer:
     def __init__(self, kind="pulse", desktop=False):
-        """`desktop`: the speakers suspend when idle, as a desktop's do (PulseAudio only)."""
+        """`desktop`: the speakers are a desktop's, suspended when idle and paced by nothing
+        (PulseAudio; PipeWire's always are); otherwise a recording paces them and keeps them
+        awake."""
         self.script = os.path.abspath(os.path.join(_RIGS, _SCRIPTS[kind]))
         self.kind = kind
         self.rig = ["desktop"] if desktop else []
@@ -61,6 +64,26 @@ class AudioServer:
     def pactl_status(self, *arguments):
         return subprocess.run(["pactl", *arguments], env=self._client_env(), timeout=30,
                               capture_output=True).returncode
+
+    def speakers_state(self):
+        """The speakers' state as the server lists it: RUNNING, IDLE or SUSPENDED."""
+        for line in self.pactl("list", "short", "sinks").splitlines():
+            fields = line.split("\t")
+            if fields[1] == "speakers":
+                return fields[-1]
+        raise LookupError("no speakers")
+
+    def wait_speakers(self, state, timeout=15):
+        processes.wait_until(lambda: self.speakers_state() == state, timeout,
+                             f"the speakers {state}", interval=0.1)
+
+    def leave_speakers_idle(self):
+        """From suspended speakers, idle ones: half a second of sound that ended a moment ago,
+        as a desktop's output is between two sounds."""
+        self.wait_speakers("SUSPENDED")
+        subprocess.run(["sh", "-c", "head -c 88200 /dev/zero | pacat --raw -d speakers"],
+                       env=self._client_env(), check=True, timeout=30)
+        time.sleep(0.5)
 
     def load_sink(self, name, description, *options):
         """Loads a null sink (its monitor is a capture device); the module's index."""

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Records a source of the audio server (normally a sink's monitor) in 10 ms pieces, keeping
-when each piece arrived, and measures a recorded tone."""
+"""Records a source of the audio server (normally a sink's monitor), keeping when each piece
+arrived, and measures a recorded tone."""
 import array
 import math
 import os
+import re
 import subprocess
 import threading
 import time
@@ -13,10 +14,22 @@ CHANNELS = 2
 FRAME = 2 * CHANNELS
 
 
+# The latency each server's recording asks for. A PulseAudio null sink renders 2 s ahead when
+# nothing asks for less: a recording that asked for less would pace it as no user's recording
+# does and hide how late a stream starts there, and each piece still arrives as soon as the
+# sink has rendered it. PipeWire's pulse server holds a piece back about as long as the latency
+# asked, and this is no shorter than its graph's own period.
+LATENCY_MSEC = {"pulse": 2000, "pipewire": 50}
+_CONFIGURED = re.compile(r"Latency: \d+ usec, configured (\d+) usec")
+
+
 class Recorder:
     def __init__(self, server, source="speakers.monitor"):
+        self._server, self._source = server, source
+        self._lead = 0.0
         self._process = subprocess.Popen(
-            ["parec", "--latency-msec=10", "-d", source, "--raw", "--format=s16le",
+            ["parec", f"--latency-msec={LATENCY_MSEC[server.kind]}", "-d", source, "--raw",
+             "--format=s16le",
              f"--rate={RATE}", f"--channels={CHANNELS}"],
             env=dict(os.environ, **server.env), stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -33,6 +46,18 @@ class Recorder:
             self._data += piece
             self._pieces.append((len(self._data), time.monotonic()))
 
+    def note_lead(self):
+        """Takes the sink's render period now as the time by which each piece of its monitor
+        arrives before its end is heard: a PulseAudio null sink hands what it renders to its
+        monitor at once, a period ahead. Called while the sound measured plays."""
+        if self._server.kind != "pulse" or not self._source.endswith(".monitor"):
+            return
+        sink = self._source[:-len(".monitor")]
+        described = self._server.pactl("list", "sinks").split("\n\n")
+        for part in described:
+            if f"Name: {sink}\n" in part:
+                self._lead = int(_CONFIGURED.search(part).group(1)) / 1e6
+
     def stop(self):
         """Ends the recording; the first channel as a Recording."""
         self._process.terminate()
@@ -41,7 +66,8 @@ class Recorder:
         whole = len(self._data) - len(self._data) % FRAME
         data = bytes(self._data[:whole])
         samples = array.array("h", data)
-        return Recording(samples[0::CHANNELS], list(self._pieces), data)
+        pieces = [(end, arrived + self._lead) for end, arrived in self._pieces]
+        return Recording(samples[0::CHANNELS], pieces, data)
 
 
 class Recording:

@@ -21,6 +21,10 @@ constexpr pa_usec_t PadUsec = 50 * PA_USEC_PER_MSEC;
 // The clock is asked again this soon while the stream is paused: nothing can be foreseen then.
 constexpr pa_usec_t RecheckUsec = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
+// What one trigger is taken to bring the start forward at least, and the most triggers sent at
+// one look: a device renders at most a few seconds ahead.
+constexpr pa_usec_t MinStepUsec = 5 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t MaxTriggers = 400;
 }
 
 PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
@@ -115,6 +119,9 @@ void PulsePlayback::CheckPlayed()
     // data: everything handed over is in the device, and waiting for the reported latency to
     // drain would hold the last header back long after it was heard.
     const std::uint64_t heard = info->playing ? handed - std::min(handed, inDevice) : handed;
+    // Not started yet: silence padded now would come between the headers and the next one.
+    if (!info->playing && handed == 0 && written > 0)
+        return CatchUp(*info);
     const bool stuck = !info->playing && handed == lastHanded;
     lastHanded = handed;
     if (stuck && written > 0 && handed < queue[written - 1].end)
@@ -131,6 +138,23 @@ void PulsePlayback::CheckPlayed()
     // header's end will have been heard.
     const pa_usec_t left = pa_bytes_to_usec(queue.front().end - heard, &sampleSpec);
     Arm(std::max(left, MinWaitUsec));
+}
+
+void PulsePlayback::CatchUp(const pa_timing_info& info)
+{
+    // A device that was idle or suspended has rendered silence ahead at its idle latency
+    // before this stream joined, and plays all of it first: the server takes back only as
+    // much as the device's latency, which this stream has just lowered, for each trigger of
+    // a stream that waits for its start. As many triggers as that silence needs.
+    const pa_usec_t step = std::max(info.configured_sink_usec, MinStepUsec);
+    const pa_usec_t triggers = std::min(info.sink_usec / step + 1, MaxTriggers);
+    for (pa_usec_t n = 0; n < triggers; ++n) {
+        pa_operation* operation = pa_stream_trigger(stream, nullptr, nullptr);
+        if (!operation)
+            return Lose();
+        pa_operation_unref(operation);
+    }
+    Arm(RecheckUsec);
 }
 
 void PulsePlayback::PadTail()

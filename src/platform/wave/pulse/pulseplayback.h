@@ -25,6 +25,8 @@ private:
     void Feed();
     // Returns the headers the clock has passed and arms the timer for the next one's end.
     void CheckPlayed();
+    // Brings the stream's start forward over what the device rendered before it joined.
+    void CatchUp(const pa_timing_info& info);
     // Silence after data the server holds back while paused.
     void PadTail();
     void Arm(pa_usec_t delay);
