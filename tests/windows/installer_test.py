@@ -17,7 +17,7 @@ NAMES = {"Rate", "Bits", "Buffers", "Channels", "InputDevice", "OutputDevice", "
 
 class InstallerTest(unittest.TestCase):
     def test_install_start_end_session_uninstall(self):
-        [installer] = glob.glob(os.path.join(BUILD, "Phonoduct-*-win64.exe"))
+        [installer] = glob.glob(os.path.join(BUILD, "Phonoduct-*-win*.exe"))
         with AudioServer() as server, Desktop() as desktop, \
                 WineProgram(desktop, server, start=False) as program:
             drive = os.path.join(program.prefix, "drive_c")
