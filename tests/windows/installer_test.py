@@ -40,7 +40,8 @@ class InstallerTest(unittest.TestCase):
             self.assertEqual(set(program.settings()), NAMES)
 
             program.wine(r"C:\Program Files\Phonoduct\Uninstall.exe", "/S")
-            # The uninstaller works on from a copy of itself in the temporary folder.
-            processes.wait_until(lambda: not os.path.exists(folder), 30, "the files removed")
-            self.assertFalse(os.path.exists(shortcut))
+            # The uninstaller works on from a copy of itself in the temporary folder, and
+            # removes the Start menu entry after the program's folder.
+            processes.wait_until(lambda: not os.path.exists(folder) and
+                                 not os.path.exists(shortcut), 30, "the files and entry removed")
             self.assertEqual(set(program.settings()), NAMES)
