@@ -17,7 +17,7 @@ NAMES = {"Rate", "Bits", "Buffers", "Channels", "InputDevice", "OutputDevice", "
 
 class InstallerTest(unittest.TestCase):
     def test_install_start_end_session_uninstall(self):
-        [installer] = glob.glob(os.path.join(BUILD, "Phonoduct-*-win64.exe"))
+        [installer] = glob.glob(os.path.join(BUILD, "Phonoduct-*-win*.exe"))
         with AudioServer() as server, Desktop() as desktop, \
                 WineProgram(desktop, server, start=False) as program:
             drive = os.path.join(program.prefix, "drive_c")
@@ -40,7 +40,8 @@ class InstallerTest(unittest.TestCase):
             self.assertEqual(set(program.settings()), NAMES)
 
             program.wine(r"C:\Program Files\Phonoduct\Uninstall.exe", "/S")
-            # The uninstaller works on from a copy of itself in the temporary folder.
-            processes.wait_until(lambda: not os.path.exists(folder), 30, "the files removed")
-            self.assertFalse(os.path.exists(shortcut))
+            # The uninstaller works on from a copy of itself in the temporary folder, and
+            # removes the Start menu entry after the program's folder.
+            processes.wait_until(lambda: not os.path.exists(folder) and
+                                 not os.path.exists(shortcut), 30, "the files and entry removed")
             self.assertEqual(set(program.settings()), NAMES)
