@@ -19,6 +19,7 @@ LAUNCH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "s
                       "launch")
 ADDRESS = "10.213.0.1"
 VNC_AUTH = 2
+X_SOCKETS = "/tmp/.X11-unix"
 
 
 def setUpModule():
@@ -28,6 +29,12 @@ def setUpModule():
     for command in ("link set lo up", "link add pd0 type veth peer name pd1",
                     f"addr add {ADDRESS}/24 dev pd0", "link set pd0 up", "link set pd1 up"):
         subprocess.run(["ip", *command.split()], check=True, timeout=10)
+    # The X servers outside listen on abstract sockets, which the namespace does not see: ours
+    # would take the display number of one of them and replace its socket file, through which
+    # the other tests' connections would then reach our server, and die with it.
+    os.makedirs(X_SOCKETS, mode=0o1777, exist_ok=True)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", X_SOCKETS], check=True,
+                   timeout=10)
 
 
 class Launch:
