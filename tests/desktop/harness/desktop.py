@@ -7,7 +7,6 @@ import subprocess
 import tempfile
 
 from Xlib import X, display as xdisplay
-from Xlib.protocol import event as xevent
 
 from . import processes
 
@@ -50,14 +49,7 @@ class Desktop:
 
     def open_display(self):
         """A connection of this process to the desktop's X server."""
-        # python-xlib keeps one table of event classes for all its connections, in which a
-        # connection's extensions overwrite each other's entries, so that the next connection
-        # fails to add its own ("'type' object does not support item assignment"). Each
-        # connection gets a fresh table and keeps it.
-        xdisplay._BaseDisplay.event_classes = xevent.event_class.copy()
-        connection = xdisplay.Display(self.env["DISPLAY"])
-        connection.display.event_classes = connection.display.event_classes
-        return connection
+        return xdisplay.Display(self.env["DISPLAY"])
 
     def grab(self, left, top, width, height):
         """The pixels of a part of the screen, as 4 bytes each (blue, green, red, unused)."""
