@@ -2,7 +2,7 @@
 // Virtual devices with a call log between them and the engine, driven by the headless relay.
 #pragma once
 
-#include "../headless/simdrive.h"
+#include "support/simdrive.h"
 #include "servicelog.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Losing the server or a device, and having no server at all: clear codes and texts, queued
 // headers come back so that a stop completes, nothing hangs.
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "notificationlog.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"

@@ -2,7 +2,7 @@
 // The engine relaying the test server's tone from the mic's monitor to the speakers through
 // the pulse backend, measured on the speakers' monitor: frequency, level, gaps and delay, and
 // every sample against the mic's.
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A thousand Start/Stop cycles on virtual devices, each relaying a few blocks: heap, global
 // memory blocks and open files stay flat, and no box shows.
-#include "../headless/simdrive.h"
+#include "support/simdrive.h"
 #include "cycleusage.h"
 #include "platform/sleep.h"
 
