@@ -28,6 +28,7 @@ public:
     void Clear();
     // The names of the calls made since the last Clear, in order.
     std::vector<std::string> Names() const;
+    void Log(const char* name, const WAVEHDR* header = nullptr);
 
     UINT waveInGetNumDevs() override;
     MMRESULT waveInGetDevCapsA(UINT_PTR uDeviceID, LPWAVEINCAPSA pwic, UINT cbwic) override;
@@ -53,8 +54,6 @@ public:
     MMRESULT waveOutReset(HWAVEOUT hwo) override;
 
 private:
-    void Log(const char* name, const WAVEHDR* header = nullptr);
-
     WaveService& inner;
     std::vector<Call> calls;
     std::vector<const WAVEHDR*> inEntries;
