@@ -155,8 +155,7 @@ TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
     const DuctEngine::Counts counts = rig.engine.RelayCounts();
     EXPECT_EQ(counts.inHeldBlocks + counts.outHeldBlocks, c.held);
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_FALSE(rig.engine.CaptureOpen());
-    EXPECT_FALSE(rig.engine.PlaybackOpen());
+    EXPECT_FALSE(rig.engine.CaptureOpen() || rig.engine.PlaybackOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FailingOperation, ::testing::ValuesIn(Cases),

@@ -56,8 +56,7 @@ void RelayThroughLoss(PulseWaveService& service, int in, int out, const std::fun
     const double stopMs = Ms(Clock::now() - stopping);
     EXPECT_LT(stopMs, 1000);
     relay.PumpFor(200ms);
-    EXPECT_FALSE(relay.Engine().CaptureOpen());
-    EXPECT_FALSE(relay.Engine().PlaybackOpen());
+    EXPECT_FALSE(relay.Engine().CaptureOpen() || relay.Engine().PlaybackOpen());
     EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::outputList));
     EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::inputList));
     EXPECT_FALSE(relay.Window().Boxes().empty());

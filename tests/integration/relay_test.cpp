@@ -83,8 +83,7 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     EXPECT_TRUE(relay.Window().Boxes().empty());
     // A playback block reported before the capture block ending with it finds the ring empty.
     EXPECT_EQ(relay.Engine().RelayCounts().underruns, 0u);
-    EXPECT_FALSE(relay.Engine().CaptureOpen());
-    EXPECT_FALSE(relay.Engine().PlaybackOpen());
+    EXPECT_FALSE(relay.Engine().CaptureOpen() || relay.Engine().PlaybackOpen());
 
     const auto bytes = speakers.Bytes();
     const auto samples = FirstChannel(bytes.data(), bytes.size(), Recording);
