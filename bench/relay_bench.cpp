@@ -2,7 +2,7 @@
 // The engine's cost per relayed block and per relayed hour, on virtual devices. The capture
 // signal and the playback record are left out, so what is measured is the ring, the header
 // round trips and the notification queue, plus the virtual devices' bookkeeping.
-#include "headless/simdrive.h"
+#include "support/simdrive.h"
 
 #include <benchmark/benchmark.h>
 

@@ -43,25 +43,16 @@ constexpr MMRESULT Busy = WAVERR_STILLPLAYING;
 constexpr MMRESULT NoServer = MMSYSERR_NODRIVER;
 constexpr MMRESULT Removed = MMSYSERR_BADDEVICEID;
 
-// A device that has gone: every call of `op` from `first` on fails with `code`.
-std::vector<Fault> Gone(SimSide side, SimOp op, MMRESULT code, int first)
-{
-    std::vector<Fault> faults;
-    for (int call = first; call < first + 12; ++call)
-        faults.push_back({side, op, call, code});
-    return faults;
-}
-
-// A device gone for good: each header operation fails from its given call on, and every
-// reset and close.
+// A device gone for good: each header operation fails from its given call on (for the next
+// dozen calls), and every reset and close.
 std::vector<Fault> Vanished(SimSide side, MMRESULT code, int prepare, int add, int unprepare)
 {
     std::vector<Fault> faults;
     for (const auto& [op, first] : {std::pair{SimOp::Prepare, prepare}, std::pair{SimOp::Add, add},
                                     std::pair{SimOp::Unprepare, unprepare},
                                     std::pair{SimOp::Reset, 1}, std::pair{SimOp::Close, 1}}) {
-        const std::vector<Fault> more = Gone(side, op, code, first);
-        faults.insert(faults.end(), more.begin(), more.end());
+        for (int call = first; call < first + 12; ++call)
+            faults.push_back({side, op, call, code});
     }
     return faults;
 }
@@ -164,8 +155,7 @@ TEST_P(FailingOperation, ShowsItsBoxesAndTheRelayStillStopsCleanly)
     const DuctEngine::Counts counts = rig.engine.RelayCounts();
     EXPECT_EQ(counts.inHeldBlocks + counts.outHeldBlocks, c.held);
     EXPECT_EQ(GlobalLiveBlocks(), rig.liveBlocksBefore);
-    EXPECT_FALSE(rig.engine.CaptureOpen());
-    EXPECT_FALSE(rig.engine.PlaybackOpen());
+    EXPECT_FALSE(rig.engine.CaptureOpen() || rig.engine.PlaybackOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FailingOperation, ::testing::ValuesIn(Cases),

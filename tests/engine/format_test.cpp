@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ductengine.h"
-#include "headless/fakewindow.h"
-#include "headless/messagequeue.h"
+#include "support/fakewindow.h"
+#include "support/messagequeue.h"
 #include "platform/wave/sim/simwaveservice.h"
 
 #include <gtest/gtest.h>

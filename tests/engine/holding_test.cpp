@@ -39,8 +39,7 @@ TEST_F(HeldNotifications, OpenNotificationsDuringTheStartWaitForItsEnd)
     ASSERT_TRUE(rig.relay.Start());
     EXPECT_EQ(pumped, 2) << "both open notifications were waiting";
     EXPECT_FALSE(openInsideBox);
-    EXPECT_TRUE(rig.engine.CaptureOpen());
-    EXPECT_TRUE(rig.engine.PlaybackOpen());
+    EXPECT_TRUE(rig.engine.CaptureOpen() && rig.engine.PlaybackOpen());
     EXPECT_FALSE(rig.window.IsListEnabled(DeviceList::outputList));
     EXPECT_FALSE(rig.window.IsListEnabled(DeviceList::inputList));
     rig.Stop();

@@ -59,24 +59,6 @@ int ServiceLog::QueuedOut() const
     }));
 }
 
-UINT ServiceLog::waveInGetNumDevs()
-{
-    Log("waveInGetNumDevs");
-    return inner.waveInGetNumDevs();
-}
-
-MMRESULT ServiceLog::waveInGetDevCapsA(UINT_PTR uDeviceID, LPWAVEINCAPSA pwic, UINT cbwic)
-{
-    Log("waveInGetDevCapsA");
-    return inner.waveInGetDevCapsA(uDeviceID, pwic, cbwic);
-}
-
-MMRESULT ServiceLog::waveInGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText)
-{
-    Log("waveInGetErrorTextA");
-    return inner.waveInGetErrorTextA(mmrError, pszText, cchText);
-}
-
 MMRESULT ServiceLog::waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
                                 DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen)
 {
@@ -86,59 +68,11 @@ MMRESULT ServiceLog::waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX 
     return inner.waveInOpen(phwi, uDeviceID, pwfx, dwCallback, dwInstance, fdwOpen);
 }
 
-MMRESULT ServiceLog::waveInClose(HWAVEIN hwi)
-{
-    Log("waveInClose");
-    return inner.waveInClose(hwi);
-}
-
 MMRESULT ServiceLog::waveInPrepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh)
 {
     Log("waveInPrepareHeader", pwh);
     Note(inEntries, pwh);
     return inner.waveInPrepareHeader(hwi, pwh, cbwh);
-}
-
-MMRESULT ServiceLog::waveInUnprepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh)
-{
-    Log("waveInUnprepareHeader", pwh);
-    return inner.waveInUnprepareHeader(hwi, pwh, cbwh);
-}
-
-MMRESULT ServiceLog::waveInAddBuffer(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh)
-{
-    Log("waveInAddBuffer", pwh);
-    return inner.waveInAddBuffer(hwi, pwh, cbwh);
-}
-
-MMRESULT ServiceLog::waveInStart(HWAVEIN hwi)
-{
-    Log("waveInStart");
-    return inner.waveInStart(hwi);
-}
-
-MMRESULT ServiceLog::waveInReset(HWAVEIN hwi)
-{
-    Log("waveInReset");
-    return inner.waveInReset(hwi);
-}
-
-UINT ServiceLog::waveOutGetNumDevs()
-{
-    Log("waveOutGetNumDevs");
-    return inner.waveOutGetNumDevs();
-}
-
-MMRESULT ServiceLog::waveOutGetDevCapsA(UINT_PTR uDeviceID, LPWAVEOUTCAPSA pwoc, UINT cbwoc)
-{
-    Log("waveOutGetDevCapsA");
-    return inner.waveOutGetDevCapsA(uDeviceID, pwoc, cbwoc);
-}
-
-MMRESULT ServiceLog::waveOutGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText)
-{
-    Log("waveOutGetErrorTextA");
-    return inner.waveOutGetErrorTextA(mmrError, pszText, cchText);
 }
 
 MMRESULT ServiceLog::waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
@@ -150,33 +84,9 @@ MMRESULT ServiceLog::waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATE
     return inner.waveOutOpen(phwo, uDeviceID, pwfx, dwCallback, dwInstance, fdwOpen);
 }
 
-MMRESULT ServiceLog::waveOutClose(HWAVEOUT hwo)
-{
-    Log("waveOutClose");
-    return inner.waveOutClose(hwo);
-}
-
 MMRESULT ServiceLog::waveOutPrepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh)
 {
     Log("waveOutPrepareHeader", pwh);
     Note(outEntries, pwh);
     return inner.waveOutPrepareHeader(hwo, pwh, cbwh);
-}
-
-MMRESULT ServiceLog::waveOutUnprepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh)
-{
-    Log("waveOutUnprepareHeader", pwh);
-    return inner.waveOutUnprepareHeader(hwo, pwh, cbwh);
-}
-
-MMRESULT ServiceLog::waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh)
-{
-    Log("waveOutWrite", pwh);
-    return inner.waveOutWrite(hwo, pwh, cbwh);
-}
-
-MMRESULT ServiceLog::waveOutReset(HWAVEOUT hwo)
-{
-    Log("waveOutReset");
-    return inner.waveOutReset(hwo);
 }

@@ -5,11 +5,18 @@
 
 #include <thread>
 
-// The stop's pauses let real devices settle; virtual ones, on their own clock, need none.
+namespace {
+ServiceLog* pauses = nullptr;
+}
+
+// The stop's pauses let real devices settle; virtual ones, on their own clock, need none:
+// a pause is logged among the service calls instead, where it was made.
 void Sleep(DWORD dwMilliseconds)
 {
     if (dwMilliseconds == 0)
         std::this_thread::yield();
+    else if (pauses)
+        pauses->Log("Sleep");
 }
 
 SimRig::SimRig(bool sync)
@@ -17,6 +24,12 @@ SimRig::SimRig(bool sync)
       relay(log), engine(relay.Engine()), window(relay.Window()),
       liveBlocksBefore(GlobalLiveBlocks())
 {
+    pauses = &log;
+}
+
+SimRig::~SimRig()
+{
+    pauses = nullptr;
 }
 
 bool SimRig::Start(const RigFormat& format)

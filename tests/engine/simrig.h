@@ -2,7 +2,7 @@
 // Virtual devices with a call log between them and the engine, driven by the headless relay.
 #pragma once
 
-#include "../headless/simdrive.h"
+#include "support/simdrive.h"
 #include "servicelog.h"
 
 #include <cstddef>
@@ -21,6 +21,7 @@ constexpr RigFormat SmallFormat{11025, false, false, 9};
 class SimRig {
 public:
     explicit SimRig(bool sync = false);
+    ~SimRig();
 
     // Configures, starts and handles the open notifications. False if the query refused.
     bool Start(const RigFormat& format = SmallFormat);

@@ -2,7 +2,7 @@
 // A day of relaying on virtual devices whose clocks drift apart: every played block is
 // checked as it plays, and the only departures from the recorded stream allowed are whole
 // blocks dropped by an overrun and silences inserted by an underrun, each one counted.
-#include "../headless/simdrive.h"
+#include "support/simdrive.h"
 
 #include <gtest/gtest.h>
 

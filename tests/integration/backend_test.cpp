@@ -152,26 +152,22 @@ TEST_F(PulseBackend, TheFormatQueryAcceptsTheTwelveFormatsAndRefusesTheRestWitho
     floating.wf.wFormatTag = 3;
     PCMWAVEFORMAT badAlign = Pcm(CdStereo);
     badAlign.wf.nBlockAlign = 2;
+    constexpr DWORD Query = WAVE_FORMAT_QUERY | CALLBACK_WINDOW;
     const Refusal refusals[] = {
-        {"24-bit", wide, WAVE_MAPPER, WAVE_FORMAT_QUERY, WAVERR_BADFORMAT},
-        {"six channels", surround, WAVE_MAPPER, WAVE_FORMAT_QUERY, WAVERR_BADFORMAT},
-        {"not PCM", floating, WAVE_MAPPER, WAVE_FORMAT_QUERY, WAVERR_BADFORMAT},
-        {"inconsistent sizes", badAlign, WAVE_MAPPER, WAVE_FORMAT_QUERY, WAVERR_BADFORMAT},
-        {"no such device", Pcm(CdStereo), 7, WAVE_FORMAT_QUERY, MMSYSERR_BADDEVICEID},
+        {"24-bit", wide, WAVE_MAPPER, Query, WAVERR_BADFORMAT},
+        {"six channels", surround, WAVE_MAPPER, Query, WAVERR_BADFORMAT},
+        {"not PCM", floating, WAVE_MAPPER, Query, WAVERR_BADFORMAT},
+        {"inconsistent sizes", badAlign, WAVE_MAPPER, Query, WAVERR_BADFORMAT},
+        {"no such device", Pcm(CdStereo), 7, Query, MMSYSERR_BADDEVICEID},
         {"function callback", Pcm(CdStereo), WAVE_MAPPER, 0x00030000, MMSYSERR_INVALFLAG},
     };
     const auto window = reinterpret_cast<DWORD_PTR>(log.Window());
     for (const Refusal& r : refusals) {
-        const DWORD flags = r.flags == WAVE_FORMAT_QUERY ? r.flags | CALLBACK_WINDOW : r.flags;
-        EXPECT_EQ(service.waveOutOpen(nullptr, r.device, AsFormat(r.format), window, 0, flags),
-                  r.code)
-            << r.what;
-        EXPECT_EQ(service.waveInOpen(nullptr, r.device, AsFormat(r.format), window, 0, flags),
-                  r.code)
-            << r.what;
+        const auto f = AsFormat(r.format);
+        EXPECT_EQ(service.waveOutOpen(nullptr, r.device, f, window, 0, r.flags), r.code) << r.what;
+        EXPECT_EQ(service.waveInOpen(nullptr, r.device, f, window, 0, r.flags), r.code) << r.what;
     }
-    EXPECT_EQ(service.waveOutOpen(nullptr, WAVE_MAPPER, nullptr, window, 0,
-                                  WAVE_FORMAT_QUERY | CALLBACK_WINDOW),
+    EXPECT_EQ(service.waveOutOpen(nullptr, WAVE_MAPPER, nullptr, window, 0, Query),
               MMSYSERR_INVALPARAM);
     // Notifications keep their order: none from a refusal comes before this open's.
     HWAVEOUT out = nullptr;

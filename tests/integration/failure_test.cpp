@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Losing the server or a device, and having no server at all: clear codes and texts, queued
 // headers come back so that a stop completes, nothing hangs.
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "notificationlog.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"
@@ -56,8 +56,7 @@ void RelayThroughLoss(PulseWaveService& service, int in, int out, const std::fun
     const double stopMs = Ms(Clock::now() - stopping);
     EXPECT_LT(stopMs, 1000);
     relay.PumpFor(200ms);
-    EXPECT_FALSE(relay.Engine().CaptureOpen());
-    EXPECT_FALSE(relay.Engine().PlaybackOpen());
+    EXPECT_FALSE(relay.Engine().CaptureOpen() || relay.Engine().PlaybackOpen());
     EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::outputList));
     EXPECT_TRUE(relay.Window().IsListEnabled(DeviceList::inputList));
     EXPECT_FALSE(relay.Window().Boxes().empty());

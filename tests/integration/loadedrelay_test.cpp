@@ -3,7 +3,7 @@
 // priority runs on every core: after the pre-roll the speakers get the whole tone, with no
 // gap, no underrun and no overrun. Two minutes; PHONODUCT_RELAY_SECONDS sets another length
 // (an hour, run by hand).
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"

@@ -2,7 +2,7 @@
 // A hundred Start/Stop cycles on the test server, each relaying a moment: heap, global memory
 // blocks and open files stay flat, the server keeps no stream of ours, and no box shows.
 #include "cycleusage.h"
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"
 

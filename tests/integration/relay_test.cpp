@@ -2,7 +2,7 @@
 // The engine relaying the test server's tone from the mic's monitor to the speakers through
 // the pulse backend, measured on the speakers' monitor: frequency, level, gaps and delay, and
 // every sample against the mic's.
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"
@@ -83,8 +83,7 @@ TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
     EXPECT_TRUE(relay.Window().Boxes().empty());
     // A playback block reported before the capture block ending with it finds the ring empty.
     EXPECT_EQ(relay.Engine().RelayCounts().underruns, 0u);
-    EXPECT_FALSE(relay.Engine().CaptureOpen());
-    EXPECT_FALSE(relay.Engine().PlaybackOpen());
+    EXPECT_FALSE(relay.Engine().CaptureOpen() || relay.Engine().PlaybackOpen());
 
     const auto bytes = speakers.Bytes();
     const auto samples = FirstChannel(bytes.data(), bytes.size(), Recording);

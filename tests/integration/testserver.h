@@ -3,7 +3,7 @@
 // and the relay of its tone.
 #pragma once
 
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "platform/wave/waveservice.h"
 #include "tone.h"
 

@@ -2,7 +2,7 @@
 // Another machine's speakers with no network code of ours: the test server's tunnel sink plays
 // into a second server, reached over loopback TCP as another machine would be, and the engine
 // relays the tone to that tunnel; the tone arrives on the second server's speakers.
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "monitorrecorder.h"
 #include "platform/wave/pulse/pulsewaveservice.h"
 #include "testserver.h"

@@ -1,21 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A thousand Start/Stop cycles on virtual devices, each relaying a few blocks: heap, global
 // memory blocks and open files stay flat, and no box shows.
-#include "../headless/simdrive.h"
+#include "support/simdrive.h"
 #include "cycleusage.h"
 #include "platform/sleep.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-DWORD paused = 0;
-}
-
 // The stop's pauses let real devices settle; virtual ones need none, and a thousand stops
-// would wait five minutes for them. They are counted instead.
-void Sleep(DWORD dwMilliseconds)
+// would wait five minutes for them.
+void Sleep(DWORD)
 {
-    paused += dwMilliseconds;
 }
 
 TEST(StartStopCycles, AThousandOnVirtualDevicesLeaveMemoryAndFilesFlat)
@@ -25,17 +20,14 @@ TEST(StartStopCycles, AThousandOnVirtualDevicesLeaveMemoryAndFilesFlat)
     HeadlessRelay relay(sim);
     relay.Configure(44100, true, true, 9);
     const SIZE_T blocksBefore = GlobalLiveBlocks();
-    int cycles = 0;
     const CycleUsage usage = MeasureCycles(10, 1000, [&] {
         ASSERT_TRUE(relay.Start());
         RunUntil(sim, relay, sim.Now() + 3 * BlockDuration(relay.Engine()));
         relay.Stop();
         relay.Pump();
-        ++cycles;
     });
 
     ExpectFlat(usage);
     EXPECT_EQ(GlobalLiveBlocks(), blocksBefore);
-    EXPECT_EQ(paused, cycles * 300u) << "each stop pauses three times 100 ms";
     EXPECT_TRUE(relay.Window().Boxes().empty());
 }

@@ -90,18 +90,6 @@ private slots:
         about.show();
         QVERIFY(about.isVisible());
     }
-
-    void startHidesIt()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Speakers")});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        form->Form.AboutOnClick();
-        QVERIFY(frame.about.isVisible());
-        QTest::mouseClick(form->InButton, Qt::LeftButton);
-        QVERIFY(!frame.about.isVisible());
-        QVERIFY(form->isEnabled());
-    }
 };
 
 QTEST_MAIN(AboutTest)

@@ -10,6 +10,9 @@
 #include <QSlider>
 #include <QTest>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 bool OptionsEnabled(const QtDuctForm& f)
@@ -51,10 +54,20 @@ private slots:
         QVERIFY(!form->ComboBox1->isEnabled() && !form->ComboBox2->isEnabled());
         QVERIFY(!frame.about.isVisible());
 
-        // Sound moves while the notifications are handled on the window's thread.
-        service.AdvanceTo(service.Now() + 3 * Second);
-        DeliverNotifications();
-        QVERIFY(!service.Played().empty());
+        // The notifications handled on the window's thread relay the mic, byte for byte,
+        // behind four blocks of silence.
+        for (int step = 0; step < 300; ++step) {
+            service.AdvanceTo(service.Now() + Second / 100);
+            DeliverNotifications();
+        }
+        std::vector<BYTE> played;
+        for (const SimWaveService::PlayedBlock& block : service.Played())
+            played.insert(played.end(), block.bytes.begin(), block.bytes.end());
+        const std::size_t preRoll = 4 * form->Form.Engine.BlockLength();
+        QVERIFY(played.size() > preRoll);
+        std::vector<BYTE> recorded(played.size() - preRoll);
+        SimWaveService::PatternSignal(0, recorded.data(), recorded.size());
+        QVERIFY(std::equal(recorded.begin(), recorded.end(), played.begin() + preRoll));
 
         Press(*form);
         QCOMPARE(form->InButton->text(), QStringLiteral("Close"));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowrelay.h"
 
-#include "headless/relaysetup.h"
+#include "support/relaysetup.h"
 
 namespace {
 constexpr char ClassName[] = "PhonoductTestTarget";

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "engine/ductengine.h"
-#include "headless/fakewindow.h"
+#include "support/fakewindow.h"
 
 #include <chrono>
 #include <map>

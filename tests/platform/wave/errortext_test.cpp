@@ -24,19 +24,16 @@ TEST(WaveErrorText, EveryCodeTheServiceReturnsHasATextOfItsOwn)
     EXPECT_EQ(texts.size(), codes) << "two codes share a text";
 }
 
-TEST(WaveErrorText, TheTextCallFailsForAnUnknownCodeAndLeavesTheBuffer)
+// An unknown code or no buffer fails and leaves the buffer; a known text is cut to the
+// buffer and terminated.
+TEST(WaveErrorText, TheTextCallCopiesAKnownTextCutToTheBuffer)
 {
-    char buffer[255] = "untouched";
+    char buffer[8] = "unknown";
     EXPECT_EQ(CopyWaveErrorText(999, buffer, sizeof buffer), MMSYSERR_BADERRNUM);
-    EXPECT_STREQ(buffer, "untouched");
     EXPECT_EQ(CopyWaveErrorText(MMSYSERR_LASTERROR, buffer, sizeof buffer), MMSYSERR_BADERRNUM);
-}
-
-TEST(WaveErrorText, TheTextIsCutToTheBufferAndTerminated)
-{
-    char buffer[8];
+    EXPECT_EQ(CopyWaveErrorText(WAVERR_BADFORMAT, nullptr, 255), MMSYSERR_INVALPARAM);
+    EXPECT_STREQ(buffer, "unknown");
     std::memset(buffer, 'x', sizeof buffer);
     ASSERT_EQ(CopyWaveErrorText(WAVERR_BADFORMAT, buffer, sizeof buffer), MMSYSERR_NOERROR);
     EXPECT_EQ(std::string(buffer), std::string(WaveErrorText(WAVERR_BADFORMAT)).substr(0, 7));
-    EXPECT_EQ(CopyWaveErrorText(WAVERR_BADFORMAT, nullptr, 255), MMSYSERR_INVALPARAM);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 
-#include "headless/relaysetup.h"
+#include "support/relaysetup.h"
 
 HeadlessRelay::HeadlessRelay(WaveService& service)
     : window(&queue), engine(service, window)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "headless/relaysetup.h"
+#include "support/relaysetup.h"
 
 void SetUpRelay(DuctEngine& engine, FakeWindow& window,
                 DWORD samplesPerSec, bool bits16, bool stereo, int bufset, int inDeviceId,

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/ductengine.h"
-#include "headless/fakewindow.h"
+#include "support/fakewindow.h"
 
 // Device numbers -1 stand for WAVE_MAPPER.
 void SetUpRelay(DuctEngine& engine, FakeWindow& window,

@@ -4,7 +4,7 @@
 // on the UI thread with real devices.
 #pragma once
 
-#include "headless/headlessrelay.h"
+#include "support/headlessrelay.h"
 #include "platform/wave/sim/simwaveservice.h"
 
 constexpr SimTime SimSecond = 1'000'000'000;

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "engine/ductengine.h"
-#include "headless/fakewindow.h"
-#include "headless/messagequeue.h"
+#include "support/fakewindow.h"
+#include "support/messagequeue.h"
 
 #include <chrono>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "headless/fakewindow.h"
+#include "support/fakewindow.h"
 
 #include <utility>
 

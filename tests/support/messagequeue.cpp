@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "headless/messagequeue.h"
+#include "support/messagequeue.h"
 
 void MessageQueue::Post(UINT msg, WPARAM wParam, LPARAM lParam)
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "headless/headlessrelay.h"
-#include "headless/messagequeue.h"
+#include "support/headlessrelay.h"
+#include "support/messagequeue.h"
 #include "platform/wave/errortext.h"
 #include "platform/wave/sim/simwaveservice.h"
 
