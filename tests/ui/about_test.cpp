@@ -68,14 +68,14 @@ private slots:
         SimWaveService service({Device("Mic")}, {Device("Speakers")});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        QTest::mouseClick(form->AboutButton, Qt::LeftButton);
+        QTest::mouseClick(form->AboutButton(), Qt::LeftButton);
         QVERIFY(frame.about.isVisible());
         frame.about.move(10, 20);
-        QTest::mouseClick(form->AboutButton, Qt::LeftButton);
+        QTest::mouseClick(form->AboutButton(), Qt::LeftButton);
         QCOMPARE(frame.about.pos(), QPoint(10, 20));
         QTest::mouseClick(frame.about.OKButton, Qt::LeftButton);
         QVERIFY(!frame.about.isVisible());
-        QTest::mouseClick(form->AboutButton, Qt::LeftButton);
+        QTest::mouseClick(form->AboutButton(), Qt::LeftButton);
         QVERIFY(frame.about.isVisible());
         QCOMPARE(frame.about.pos(), Centred(frame.about));
     }
@@ -98,7 +98,7 @@ private slots:
         auto form = CreateForm(service, frame);
         form->Form.AboutOnClick();
         QVERIFY(frame.about.isVisible());
-        QTest::mouseClick(form->InButton, Qt::LeftButton);
+        QTest::mouseClick(form->StartButton(), Qt::LeftButton);
         QVERIFY(!frame.about.isVisible());
         QVERIFY(form->isEnabled());
     }
