@@ -35,11 +35,11 @@ class Phonoduct:
         self._program = Program(desktop, rig.server, settings=self.settings)
         self.figures = {"window": _shown(desktop, self._program)}
         self._program.wait_window()
-        self._program.select("ComboBox1", "Test Speakers")
-        self._program.select("ComboBox2", "Monitor of Tone Mic")
-        self._program.click("Bufset")
+        self._program.select("outputList", "Test Speakers")
+        self._program.select("inputList", "Monitor of Tone Mic")
+        self._program.click("blockLength")
         self._program.key("End" if self.block == 0.3 else "Home")
-        hint = self._program.control("Bufset").hint()
+        hint = self._program.control("blockLength").hint()
         if hint != f"BufferSize({self.block}[sec])":
             raise RuntimeError(f"the slider shows {hint}")
 
@@ -54,7 +54,7 @@ class Phonoduct:
 
     def start(self):
         self._probe = StallProbe(self._program)
-        self._program.click("InButton")
+        self._program.click("startButton")
 
     def settled(self):
         """The pre-roll has played: the UI thread's longest absence so far."""
@@ -66,8 +66,8 @@ class Phonoduct:
 
     def stop(self):
         pressed = time.monotonic()
-        self._program.click("InButton")
-        processes.wait_until(lambda: self._program.control("InButton").caption() == "Close", 10,
+        self._program.click("startButton")
+        processes.wait_until(lambda: self._program.control("startButton").caption() == "Close", 10,
                              "Close")
         self.figures["close"] = time.monotonic() - pressed - STOP_PAUSES
         time.sleep(0.2)
@@ -84,7 +84,7 @@ class Phonoduct:
             raise RuntimeError(f"message box {boxes[0].caption!r}: {boxes[0].text!r}")
 
     def close(self):
-        self._program.click("InButton")
+        self._program.click("startButton")
         self._program.wait_exit()
         self._program.__exit__(None, None, None)
 

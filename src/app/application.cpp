@@ -22,38 +22,35 @@ void Application::Run()
     QCoreApplication::setApplicationName(QStringLiteral("Phonoduct"));
     // Closing the main window ends the program even while the About box is shown.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The reference is set before the creation sequence runs, which may end the program.
-    DuctForm = new QtDuctForm(service, *this);
+    Program(*this).Run();
+}
+
+TDuctForm& Application::CreateMainWindow(ProgramFrame& frame)
+{
+    DuctForm = new QtDuctForm(service, frame);
     CloseOnEndSignals(*DuctForm);
-    DuctForm->Form.FormOnCreate();
-    aboutBox = new TAboutBox();
+    return DuctForm->Form;
+}
+
+std::unique_ptr<AboutWindow> Application::CreateAboutBox()
+{
+    return std::make_unique<TAboutBox>();
+}
+
+void Application::RunMessageLoop()
+{
     // The session manager's end of the session (its "die") ends this loop too.
     QApplication::exec();
-    HaltProgram();
 }
 
-void Application::ShowAboutBox()
+void Application::DestroyMainWindow()
 {
-    if (!aboutBox)
-        return;
-    aboutBox->show();
-    aboutBox->raise();
-    aboutBox->activateWindow();
-}
-
-void Application::HideAboutBox()
-{
-    if (aboutBox)
-        aboutBox->hide();
-}
-
-void Application::HaltProgram()
-{
-    delete aboutBox;
-    aboutBox = nullptr;
-    // Destroying the main window stops a running relay and saves the settings.
     delete DuctForm;
     DuctForm = nullptr;
+}
+
+void Application::EndProcess()
+{
     std::fflush(nullptr);
 #if defined(__SANITIZE_ADDRESS__)
     // The leak check runs at the process end, which _Exit skips: what the program's own

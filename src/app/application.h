@@ -1,28 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program frame: names the application, creates the main window and the About box,
-// runs the message loop and ends the program in order.
+// The program on Qt Widgets: names the application, makes its two windows for the program's
+// frame (ui/program.h), runs Qt's message loop and ends the process.
 #pragma once
 
-#include "ui/programframe.h"
+#include "ui/program.h"
 
 class QtDuctForm;
-class TAboutBox;
 class WaveService;
 
-class Application final : public ProgramFrame {
+class Application final : public Toolkit {
 public:
     explicit Application(WaveService& service);
 
-    // Runs the program; does not return: the end goes through HaltProgram.
+    // Runs the program; does not return.
     [[noreturn]] void Run();
-
-    void ShowAboutBox() override;
-    void HideAboutBox() override;
-    [[noreturn]] void HaltProgram() override;
 
     QtDuctForm* DuctForm = nullptr;
 
 private:
+    TDuctForm& CreateMainWindow(ProgramFrame& frame) override;
+    std::unique_ptr<AboutWindow> CreateAboutBox() override;
+    void RunMessageLoop() override;
+    void DestroyMainWindow() override;
+    [[noreturn]] void EndProcess() override;
+
     WaveService& service;
-    TAboutBox* aboutBox = nullptr;
 };

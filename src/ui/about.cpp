@@ -21,3 +21,19 @@ int CentredEdge(int screen, int outer)
 {
     return screen / 2 - outer / 2;
 }
+
+void ABOnCreate(AboutWindow& box)
+{
+    box.SetVersionCaption(VersionCaption());
+    const Placement place = box.Place();
+    const int top = CentredEdge(place.screenHeight, place.outerHeight);
+    box.MoveTo(place.left, top);
+    box.MoveTo(CentredEdge(place.screenWidth, place.outerWidth), top);
+}
+
+void ShowAboutBox(AboutWindow& box)
+{
+    if (!box.IsShown())
+        ABOnCreate(box);
+    box.SetShown(true);
+}

@@ -6,6 +6,7 @@
 #include "controls/controls.h"
 #include "platform/wintypes.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,19 @@ enum class Control {
     outputList, inputList, rate44100, rate22050, rate11025, sixteenBits, stereo, blockLength,
     startButton, aboutButton, outputLabel, inputLabel, rateGroup, deviceGroup, formGroup
 };
+constexpr std::size_t ControlCount = static_cast<std::size_t>(Control::formGroup) + 1;
+
+// The control of a device list or an option: the enumerations share their order.
+constexpr Control ControlOf(DeviceList list)
+{
+    return static_cast<Control>(static_cast<int>(Control::outputList) + static_cast<int>(list));
+}
+constexpr Control ControlOf(Option option)
+{
+    return static_cast<Control>(static_cast<int>(Control::rate44100) + static_cast<int>(option));
+}
+static_assert(ControlOf(DeviceList::inputList) == Control::inputList);
+static_assert(ControlOf(Option::stereo) == Control::stereo);
 
 class DuctControls {
 public:

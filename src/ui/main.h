@@ -10,6 +10,8 @@
 #include "settings/settingswindow.h"
 #include "ui/ductcontrols.h"
 
+#include <optional>
+
 class ProgramFrame;
 
 class TDuctForm final : public RelayWindow, public SettingsWindow {
@@ -28,6 +30,9 @@ public:
     void ApplyCaps();
     void BoxOnChange();
     void Box2OnChange();
+    // A click on a rate button, which the button has already checked: runs its handler
+    // unless that rate was checked before.
+    void RateClicked(Option rate);
     void is4410();
     void is2205();
     void is1102();
@@ -70,4 +75,6 @@ private:
     WaveService& service;
     DuctControls& controls;
     ProgramFrame& frame;
+    // The rate that the handlers last saw checked.
+    std::optional<Option> checkedRate;
 };

@@ -3,21 +3,27 @@
 // counts that both selected devices share can be chosen.
 #include "ui/main.h"
 
+namespace {
+
+constexpr Option Rates[] = {Option::rate44100, Option::rate22050, Option::rate11025};
+
+}  // namespace
+
 void TDuctForm::ApplyCaps()
 {
-    constexpr Option rates[] = {Option::rate44100, Option::rate22050, Option::rate11025};
-    for (Option rate : rates) {
+    for (Option rate : Rates) {
         controls.SetChecked(rate, controls.IsChecked(rate) && Engine.Allows(rate));
         controls.SetOptionEnabled(rate, Engine.Allows(rate));
     }
-    for (Option rate : rates) {
-        if (!controls.IsChecked(rate))
-            continue;
-        for (Option form : {Option::sixteenBits, Option::stereo}) {
-            controls.SetChecked(form, controls.IsChecked(form) && Engine.Allows(rate, form));
-            controls.SetOptionEnabled(form, Engine.Allows(rate, form));
-        }
+    checkedRate.reset();
+    for (Option rate : Rates)
+        if (!checkedRate && controls.IsChecked(rate))
+            checkedRate = rate;
+    if (!checkedRate)
         return;
+    for (Option form : {Option::sixteenBits, Option::stereo}) {
+        controls.SetChecked(form, controls.IsChecked(form) && Engine.Allows(*checkedRate, form));
+        controls.SetOptionEnabled(form, Engine.Allows(*checkedRate, form));
     }
 }
 
@@ -31,6 +37,20 @@ void TDuctForm::Box2OnChange()
 {
     Engine.SelectInDevice(controls.SelectedDevice(DeviceList::inputList));
     ApplyCaps();
+}
+
+void TDuctForm::RateClicked(Option rate)
+{
+    // A rate button checks itself before it tells: a click on the rate already checked, or a
+    // notification that is no click, changes nothing.
+    if (rate == checkedRate || !controls.IsChecked(rate))
+        return;
+    if (rate == Option::rate44100)
+        is4410();
+    else if (rate == Option::rate22050)
+        is2205();
+    else
+        is1102();
 }
 
 void TDuctForm::is4410() { ApplyCaps(); }

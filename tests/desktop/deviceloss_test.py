@@ -39,13 +39,13 @@ class DeviceLossTest(DesktopTest):
                         ("Spare Out", "Monitor of Spare In", ("In Device Query", DEVICE_GONE)),
                         ("Spare Out", "Monitor of Tone Mic", ("Out Device Query", DEVICE_GONE)),
                         ("AC3 Receiver", "Monitor of Tone Mic", ("Out Device Query", BAD_FORMAT))]:
-                    program.select("ComboBox1", output)
-                    program.select("ComboBox2", capture)
-                    program.click("InButton")
+                    program.select("outputList", output)
+                    program.select("inputList", capture)
+                    program.click("startButton")
                     self.assertEqual(program.answer_boxes(), [box])
-                    self.assertEqual(program.control("InButton").caption(), "Start")
-                    self.assertTrue(program.control("ComboBox1").enabled())
-                program.select("ComboBox1", "Test Speakers")
+                    self.assertEqual(program.control("startButton").caption(), "Start")
+                    self.assertTrue(program.control("outputList").enabled())
+                program.select("outputList", "Test Speakers")
                 start_and_hear(self, server, program)
                 settings = stop_and_close(self, program, probe, by_window=False)
                 self.assertEqual((settings["OutputDevice"], settings["InputDevice"]),
@@ -59,9 +59,9 @@ class DeviceLossTest(DesktopTest):
             with Program(self.desktop, server, settings=folder) as program:
                 program.wait_window()
                 self.assertEqual(program.message_boxes(), [])
-                self.assertEqual(program.control("ComboBox1").caption(), "Wave Mapper")
-                self.assertEqual(program.control("ComboBox2").caption(), "Wave Mapper")
-                left, top, _, _ = program.control("InButton").extents()
+                self.assertEqual(program.control("outputList").caption(), "Wave Mapper")
+                self.assertEqual(program.control("inputList").caption(), "Wave Mapper")
+                left, top, _, _ = program.control("startButton").extents()
                 self.assertEqual((left, top), (301 + 5, 203 + 206))
                 probe = StallProbe(program)
                 start_and_hear(self, server, program)

@@ -30,11 +30,11 @@ class EndTest(unittest.TestCase):
                         Program(desktop, server, settings=settings) as program:
                     program.wait_window()
                     if sig == signal.SIGTERM:
-                        program.select("ComboBox1", "Test Speakers")
-                        program.select("ComboBox2", "Monitor of Tone Mic")
-                    program.click("InButton")
+                        program.select("outputList", "Test Speakers")
+                        program.select("inputList", "Monitor of Tone Mic")
+                    program.click("startButton")
                     time.sleep(1.0)
-                    self.assertEqual(program.control("InButton").caption(), "Stop")
+                    self.assertEqual(program.control("startButton").caption(), "Stop")
                     self.assertEqual(len(streams(server)), len(idle) + 2)
                     program.process.send_signal(sig)
                     self.assertEqual(program.wait_exit(), 0)

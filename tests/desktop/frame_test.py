@@ -38,7 +38,7 @@ class FrameTest(unittest.TestCase):
                                      "framed main window")
                 outer = first.outer_geometry()
                 self.assertCentred(outer)
-                first.click("AboutButton")
+                first.click("aboutButton")
                 processes.wait_until(lambda: first.outer_geometry("About")[3] > 116, 10,
                                      "framed About box")
                 time.sleep(0.2)

@@ -34,19 +34,19 @@ class LaunchTest(unittest.TestCase):
         with Desktop() as desktop, \
                 Program(desktop, env=NO_SERVER, wrapper=launch()) as program:
             program.wait_window()
-            self.assertEqual(program.control("ComboBox1").items(),
+            self.assertEqual(program.control("outputList").items(),
                              ["Wave Mapper", "Test Speakers", "Tone Mic"])
-            self.assertIn("Monitor of Tone Mic", program.control("ComboBox2").items())
+            self.assertIn("Monitor of Tone Mic", program.control("inputList").items())
             address = re.search(r"\((unix:\S+)\)", first_line(program)).group(1)
             server = SimpleNamespace(kind="pulse", env={"PULSE_SERVER": address})
-            program.click("Bufset")
+            program.click("blockLength")
             program.key("End")  # 0.3 s blocks: the tone arrives after 1.2 s
             speakers = Recorder(server)
-            pressed = program.click("InButton")
+            pressed = program.click("startButton")
             time.sleep(2.5)
-            program.click("InButton")
+            program.click("startButton")
             self.assertEqual(program.answer_boxes(), [])
-            program.click("InButton")
+            program.click("startButton")
             self.assertEqual(program.wait_exit(), 0)
             heard = speakers.stop()
             onset = heard.onset(0.1, heard.frame_at(pressed))

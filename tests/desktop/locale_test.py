@@ -8,22 +8,22 @@ from harness.desktop import Desktop
 from harness.program import Program
 
 HINTS = {
-    "ComboBox1": "スピーカーの付いたデバイスを指定してください",
-    "ComboBox2": "MIDI出力の指定されているデバイスを指定してください",
-    "GroupBox1": "入出力デバイスを指定します。",
-    "RadioGroup1": "サンプリングレートを指定します。大きな値であればあるほど音質がきれいになります。",
-    "RB4410": "CDの音質です。音質は良くなりますがマシンの負荷が大きくなります。",
-    "RB2205": "FM放送より少し低めの音質です。マシンの負荷は低めになります。",
-    "RB1102": "おおよそAMラジオの音質です。負荷が一番低い設定です。",
-    "RadioGroup2": "bit数とステレオの指定をします。",
-    "CB_16bit": "16bitまたは8bitの選択です。音質は16bitの方が良くなります。",
-    "CB_Stereo": "ステレオの指定です。スピーカーがステレオの時はチェックする方が楽しめます。",
-    "AboutButton": "このプログラムについて・・・",
+    "outputList": "スピーカーの付いたデバイスを指定してください",
+    "inputList": "MIDI出力の指定されているデバイスを指定してください",
+    "deviceGroup": "入出力デバイスを指定します。",
+    "rateGroup": "サンプリングレートを指定します。大きな値であればあるほど音質がきれいになります。",
+    "rate44100": "CDの音質です。音質は良くなりますがマシンの負荷が大きくなります。",
+    "rate22050": "FM放送より少し低めの音質です。マシンの負荷は低めになります。",
+    "rate11025": "おおよそAMラジオの音質です。負荷が一番低い設定です。",
+    "formGroup": "bit数とステレオの指定をします。",
+    "sixteenBits": "16bitまたは8bitの選択です。音質は16bitの方が良くなります。",
+    "stereo": "ステレオの指定です。スピーカーがステレオの時はチェックする方が楽しめます。",
+    "aboutButton": "このプログラムについて・・・",
 }
-FONT_CONTROLS = ["ComboBox1", "ComboBox2", "Panel1", "Panel2", "InButton", "RadioGroup1",
-                 "RadioGroup2", "RB4410", "RB2205", "RB1102", "GroupBox1", "AboutButton",
-                 "CB_16bit", "CB_Stereo"]
-SLIDER_ONLY = {"Bufset": "BufferSize(0.5[sec])"}
+FONT_CONTROLS = ["outputList", "inputList", "outputLabel", "inputLabel", "startButton", "rateGroup",
+                 "formGroup", "rate44100", "rate22050", "rate11025", "deviceGroup", "aboutButton",
+                 "sixteenBits", "stereo"]
+SLIDER_ONLY = {"blockLength": "BufferSize(0.5[sec])"}
 # No TZ, and an /etc/localtime of another zone, seen by the program alone.
 ELSEWHERE = ["unshare", "--mount", "sh", "-c",
              'mount --bind /usr/share/zoneinfo/Europe/Berlin /etc/localtime && exec "$0"']
@@ -36,7 +36,7 @@ class LocaleTest(unittest.TestCase):
         with Program(desktop, server, env=env, wrapper=wrapper) as program:
             program.wait_window()
             hints = {}
-            for name in FONT_CONTROLS + ["Bufset"]:
+            for name in FONT_CONTROLS + ["blockLength"]:
                 if hint := program.control(name).hint():
                     hints[name] = hint
             pixels = {name: desktop.grab(*program.control(name).extents())

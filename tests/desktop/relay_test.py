@@ -16,8 +16,8 @@ from harness.desktop import Desktop
 from harness.program import Program
 from harness.recording import RATE, Recorder
 
-FULL = ("RB4410", True, True)    # 44.1 kHz, 16 bits, stereo
-SMALL = ("RB1102", False, False)  # 11.025 kHz, 8 bits, mono
+FULL = ("rate44100", True, True)    # 44.1 kHz, 16 bits, stereo
+SMALL = ("rate11025", False, False)  # 11.025 kHz, 8 bits, mono
 BURST = 2000.0  # Hz: told apart from the mic's 1 kHz tone
 # The run, by state of the speakers at Start: block length, sound format. Each state once per
 # server; both block lengths and the smallest format spread over them.
@@ -34,19 +34,19 @@ LOOSE = 0.060
 def set_up(program, block, sound):
     program.wait_window()
     # The lists fill once the server has answered, which a loaded machine delays.
-    processes.wait_until(lambda: "Test Speakers" in program.control("ComboBox1").items() and
-                         "Monitor of Tone Mic" in program.control("ComboBox2").items(),
+    processes.wait_until(lambda: "Test Speakers" in program.control("outputList").items() and
+                         "Monitor of Tone Mic" in program.control("inputList").items(),
                          10, "the device lists")
-    program.select("ComboBox1", "Test Speakers")
-    program.select("ComboBox2", "Monitor of Tone Mic")
+    program.select("outputList", "Test Speakers")
+    program.select("inputList", "Monitor of Tone Mic")
     rate, bits16, stereo = sound
     program.click(rate)
-    for name, wanted in (("CB_16bit", bits16), ("CB_Stereo", stereo)):
+    for name, wanted in (("sixteenBits", bits16), ("stereo", stereo)):
         if program.control(name).checked() != wanted:
             program.click(name)
-    program.click("Bufset")
+    program.click("blockLength")
     program.key("End" if block == 0.3 else "Home")
-    assert program.control("Bufset").hint() == f"BufferSize({block}[sec])"
+    assert program.control("blockLength").hint() == f"BufferSize({block}[sec])"
 
 
 class RelayDelay:
@@ -63,7 +63,7 @@ class RelayDelay:
         with Program(self.desktop, self.server) as program:
             set_up(program, block, sound)
             other = self.prepare(state, block, sound)
-            program.click("InButton")
+            program.click("startButton")
             mic, speakers = Recorder(self.server, "mic.monitor"), Recorder(self.server)
             # It played at Start; on PipeWire one that goes on puts the sound later and later,
             # as a glitch does.
@@ -75,9 +75,9 @@ class RelayDelay:
             time.sleep(4 * block + 3.0)
             for recorder in (mic, speakers):
                 recorder.note_lead()
-            stopped = program.click("InButton")
+            stopped = program.click("startButton")
             self.assertEqual(program.answer_boxes(), [])
-            self.assertEqual(program.control("InButton").caption(), "Close")
+            self.assertEqual(program.control("startButton").caption(), "Close")
             heard, said = speakers.stop(), mic.stop()
             arrived = self.onset(heard, burst)
             delay = heard.time_of(arrived) - said.time_of(self.onset(said, burst))
@@ -87,7 +87,7 @@ class RelayDelay:
             # PipeWire's glitches are the pipewire test's.
             if state == "suspended" and self.kind == "pulse":
                 self.check_tone(heard, said, arrived, stopped)
-            program.click("InButton")
+            program.click("startButton")
             self.assertEqual(program.wait_exit(), 0)
             settings = program.settings()
             self.assertEqual((settings["OutputDevice"], settings["InputDevice"]),
@@ -99,9 +99,9 @@ class RelayDelay:
             # A relay of another instance that stops just before this one starts.
             with Program(self.desktop, self.server) as first:
                 set_up(first, block, sound)
-                first.click("InButton")
+                first.click("startButton")
                 time.sleep(4 * block + 1.0)
-                first.click("InButton")
+                first.click("startButton")
             return None
         if state == "playing":
             other = self.play("exec pacat --raw -d speakers </dev/zero")

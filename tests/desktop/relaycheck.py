@@ -39,9 +39,9 @@ def set_up(program, output="Test Speakers", capture="Monitor of Tone Mic"):
     """Once the window shows: the devices chosen, the shortest blocks; a stall probe on the
     window from then on."""
     program.wait_window()
-    program.select("ComboBox1", output)
-    program.select("ComboBox2", capture)
-    program.click("Bufset")
+    program.select("outputList", output)
+    program.select("inputList", capture)
+    program.click("blockLength")
     program.key("End")
     return StallProbe(program)
 
@@ -52,11 +52,11 @@ def start_and_hear(test, server, program):
     speakers = Recorder(server)
     time.sleep(0.2)
     pressed = time.monotonic()
-    program.click("InButton")
+    program.click("startButton")
     time.sleep(4 * BLOCK + 1.5)
     heard = speakers.stop()
     test.assertEqual(program.message_boxes(), [])
-    test.assertEqual(program.control("InButton").caption(), "Stop")
+    test.assertEqual(program.control("startButton").caption(), "Stop")
     onset = heard.onset(TONE, heard.frame_at(pressed))
     test.assertIsNotNone(onset, "the tone never arrived")
     # Four blocks, give or take the start; the relay's timing is the relay test's.
@@ -68,9 +68,9 @@ def start_after_a_server_restart(test, server, program):
     """The server killed before Start: one box and no relay; started again, the relay works
     on the new server."""
     server.kill()
-    program.click("InButton")
+    program.click("startButton")
     test.assertEqual(program.answer_boxes(), [("In Device Query", SERVER_GONE)])
-    test.assertEqual(program.control("InButton").caption(), "Start")
+    test.assertEqual(program.control("startButton").caption(), "Start")
     server.start()
     start_and_hear(test, server, program)
 
@@ -78,9 +78,9 @@ def start_after_a_server_restart(test, server, program):
 def stop_and_close(test, program, probe, by_window=True):
     """Stop, then Close (the title bar's close box or the button); the stored settings."""
     stopping = time.monotonic()
-    program.click("InButton")
+    program.click("startButton")
     test.assertEqual(program.answer_boxes(), [])
-    test.assertEqual(program.control("InButton").caption(), "Close")
+    test.assertEqual(program.control("startButton").caption(), "Close")
     probe.stop()
     # The stop pauses 300 ms on purpose; the pings around it wait for that.
     before, after = probe.longest(end=stopping - 0.05), probe.longest(start=stopping + 0.8)
@@ -90,7 +90,7 @@ def stop_and_close(test, program, probe, by_window=True):
     if by_window:
         program.close()
     else:
-        program.click("InButton")
+        program.click("startButton")
     test.assertEqual(program.wait_exit(), 0)
     return program.settings()
 

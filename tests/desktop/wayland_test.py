@@ -22,14 +22,14 @@ class WaylandTest(unittest.TestCase):
         """Start, the tone heard after four blocks of 0.3 s, Stop, Close; the saved values."""
         program.wait_window()
         speakers = Recorder(server)
-        program.control("InButton").press()
+        program.control("startButton").press()
         time.sleep(2.0)
-        program.control("InButton").press()
+        program.control("startButton").press()
         heard = speakers.stop()
         self.assertIsNotNone(heard.onset(0.05), "the tone never arrived")
-        processes.wait_until(lambda: program.control("InButton").caption() == "Close", 10,
+        processes.wait_until(lambda: program.control("startButton").caption() == "Close", 10,
                              "Close")
-        program.control("InButton").press()
+        program.control("startButton").press()
         self.assertEqual(program.wait_exit(), 0)
         return program.settings()
 

@@ -18,7 +18,7 @@
 // Owns the About box; the tests never reach the program's end.
 class TestFrame final : public ProgramFrame {
 public:
-    void ShowAboutBox() override { about.show(); }
+    void ShowAboutBox() override { ::ShowAboutBox(about); }
     void HideAboutBox() override { about.hide(); }
     [[noreturn]] void HaltProgram() override;
 

@@ -25,7 +25,7 @@ private slots:
         QVERIFY(!form->Form.Engine.CaptureOpen());
         DeliverNotifications();
         QVERIFY(form->Form.Engine.CaptureOpen());
-        QVERIFY(!form->ComboBox2->isEnabled());
+        QVERIFY(!form->List(DeviceList::inputList)->isEnabled());
         Close(*form);
     }
 
@@ -42,7 +42,7 @@ private slots:
         device.join();
         DeliverNotifications();
         QVERIFY(form->Form.Engine.PlaybackOpen());
-        QVERIFY(!form->ComboBox1->isEnabled());
+        QVERIFY(!form->List(DeviceList::outputList)->isEnabled());
         Close(*form);
     }
 

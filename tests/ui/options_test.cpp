@@ -2,7 +2,6 @@
 // Device lists and option availability: the entries and their device numbers, the error
 // boxes of failing capability queries, and which options the two devices leave open.
 #include "formfixture.h"
-#include "ui/qt/ratebutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,16 +29,22 @@ struct Options {
     bool rb4410, rb2205, rb1102, bits16, stereo;
 };
 
+template <typename State>
+Options Read(const QtDuctForm& f, State state)
+{
+    const auto of = [&](Option option) { return (f.OptionButton(option)->*state)(); };
+    return {of(Option::rate44100), of(Option::rate22050), of(Option::rate11025),
+            of(Option::sixteenBits), of(Option::stereo)};
+}
+
 Options Checked(const QtDuctForm& f)
 {
-    return {f.RB4410->isChecked(), f.RB2205->isChecked(), f.RB1102->isChecked(),
-            f.CB_16bit->isChecked(), f.CB_Stereo->isChecked()};
+    return Read(f, &QAbstractButton::isChecked);
 }
 
 Options Enabled(const QtDuctForm& f)
 {
-    return {f.RB4410->isEnabled(), f.RB2205->isEnabled(), f.RB1102->isEnabled(),
-            f.CB_16bit->isEnabled(), f.CB_Stereo->isEnabled()};
+    return Read(f, &QWidget::isEnabled);
 }
 
 bool operator==(const Options& a, const Options& b)
@@ -73,16 +78,17 @@ private slots:
                                {Device("Speakers A"), Device("Speakers B")});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        QCOMPARE(Entries(form->ComboBox1),
+        QCOMPARE(Entries(form->List(DeviceList::outputList)),
                  (QStringList{"Wave Mapper", "Speakers A", "Speakers B"}));
-        QCOMPARE(Entries(form->ComboBox2), (QStringList{"Wave Mapper", "Mic A", "Mic B"}));
-        QCOMPARE(form->ComboBox1->currentIndex(), 0);
+        QCOMPARE(Entries(form->List(DeviceList::inputList)),
+                 (QStringList{"Wave Mapper", "Mic A", "Mic B"}));
+        QCOMPARE(form->List(DeviceList::outputList)->currentIndex(), 0);
         QCOMPARE(form->Form.Engine.OutDevice(), -1);
-        Choose(form->ComboBox1, 2);
+        Choose(form->List(DeviceList::outputList), 2);
         QCOMPARE(form->Form.Engine.OutDevice(), 1);
-        Choose(form->ComboBox2, 1);
+        Choose(form->List(DeviceList::inputList), 1);
         QCOMPARE(form->Form.Engine.InDevice(), 0);
-        Choose(form->ComboBox1, 0);
+        Choose(form->List(DeviceList::outputList), 0);
         QCOMPARE(form->Form.Engine.OutDevice(), -1);
     }
 
@@ -93,9 +99,9 @@ private slots:
         TestFrame frame;
         MessageBoxCloser closer;
         auto form = CreateForm(service, frame);
-        QCOMPARE(Entries(form->ComboBox1), QStringList{"Wave Mapper"});
-        QCOMPARE(Entries(form->ComboBox2), QStringList{"Wave Mapper"});
-        QCOMPARE(form->ComboBox2->currentIndex(), 0);
+        QCOMPARE(Entries(form->List(DeviceList::outputList)), QStringList{"Wave Mapper"});
+        QCOMPARE(Entries(form->List(DeviceList::inputList)), QStringList{"Wave Mapper"});
+        QCOMPARE(form->List(DeviceList::inputList)->currentIndex(), 0);
         QCOMPARE(closer.boxes.size(), std::size_t{2});
         QCOMPARE(closer.boxes[0].caption, QStringLiteral("WaveOutGetDevCaps"));
         QCOMPARE(closer.boxes[1].caption, QStringLiteral("WaveInGetDevCaps"));
@@ -113,11 +119,12 @@ private slots:
         service.Fail(SimSide::Out, SimOp::GetDevCaps, 2, MMSYSERR_NOMEM);
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        QCOMPARE(Entries(form->ComboBox1), (QStringList{"Wave Mapper", "Out 0", "Out 2"}));
-        Choose(form->ComboBox1, 2);
+        QCOMPARE(Entries(form->List(DeviceList::outputList)),
+                 (QStringList{"Wave Mapper", "Out 0", "Out 2"}));
+        Choose(form->List(DeviceList::outputList), 2);
         QCOMPARE(form->Form.Engine.OutDevice(), 2);
-        QVERIFY(!form->RB4410->isEnabled());
-        QVERIFY(form->RB2205->isEnabled());
+        QVERIFY(!form->OptionButton(Option::rate44100)->isEnabled());
+        QVERIFY(form->OptionButton(Option::rate22050)->isEnabled());
     }
 
     // A later failure of the selected device's query shows its box and keeps the old record.
@@ -128,7 +135,7 @@ private slots:
         auto form = CreateForm(service, frame);
         service.Fail(SimSide::Out, SimOp::GetDevCaps, 0, MMSYSERR_NODRIVER);
         MessageBoxCloser closer;
-        Choose(form->ComboBox1, 1);
+        Choose(form->List(DeviceList::outputList), 1);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
         QCOMPARE(closer.boxes[0].caption, QStringLiteral("WaveOutGetDevCaps"));
         QCOMPARE(form->Form.Engine.OutDevice(), 0);
@@ -142,14 +149,14 @@ private slots:
                                {Device("All"), Device("No 44.1", Rate11 | Rate22)});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        Choose(form->ComboBox1, 2);
+        Choose(form->List(DeviceList::outputList), 2);
         QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
         QCOMPARE(Enabled(*form), (Options{false, true, true, true, true}));
         form->Form.ApplyCaps();
         QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
         QCOMPARE(Enabled(*form), (Options{false, true, true, true, true}));
         // Back on a device with 44.1 kHz: enabled again, but not checked again.
-        Choose(form->ComboBox1, 1);
+        Choose(form->List(DeviceList::outputList), 1);
         QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
         QCOMPARE(Enabled(*form), (Options{true, true, true, true, true}));
     }
@@ -160,10 +167,10 @@ private slots:
         SimWaveService service({Device("Mic")}, {Device("Mono at 22", Mono22 | Rate44)});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        QTest::mouseClick(form->RB2205, Qt::LeftButton);
+        QTest::mouseClick(form->OptionButton(Option::rate22050), Qt::LeftButton);
         QCOMPARE(Checked(*form), (Options{false, true, false, true, false}));
         QCOMPARE(Enabled(*form), (Options{true, true, false, true, false}));
-        QTest::mouseClick(form->RB4410, Qt::LeftButton);
+        QTest::mouseClick(form->OptionButton(Option::rate44100), Qt::LeftButton);
         QCOMPARE(Checked(*form), (Options{true, false, false, true, false}));
         QCOMPARE(Enabled(*form), (Options{true, true, false, true, true}));
     }
@@ -175,13 +182,13 @@ private slots:
         TestFrame frame;
         auto form = CreateForm(service, frame);
         // Enable a rate the device lacks behind the window's back: a handler run disables it.
-        form->RB1102->setEnabled(true);
-        QTest::mouseClick(form->RB4410, Qt::LeftButton);
-        QVERIFY(form->RB4410->isChecked());
-        QVERIFY(form->RB1102->isEnabled());
-        QTest::mouseClick(form->CB_Stereo, Qt::LeftButton);
-        QVERIFY(form->RB4410->isChecked());
-        QVERIFY(!form->RB1102->isEnabled());
+        form->OptionButton(Option::rate11025)->setEnabled(true);
+        QTest::mouseClick(form->OptionButton(Option::rate44100), Qt::LeftButton);
+        QVERIFY(form->OptionButton(Option::rate44100)->isChecked());
+        QVERIFY(form->OptionButton(Option::rate11025)->isEnabled());
+        QTest::mouseClick(form->OptionButton(Option::stereo), Qt::LeftButton);
+        QVERIFY(form->OptionButton(Option::rate44100)->isChecked());
+        QVERIFY(!form->OptionButton(Option::rate11025)->isEnabled());
     }
 
     // Stored options that the selected devices support survive the window's creation.
@@ -191,17 +198,17 @@ private slots:
         {
             TestFrame frame;
             auto form = CreateForm(service, frame);
-            QTest::mouseClick(form->RB1102, Qt::LeftButton);
-            QTest::mouseClick(form->CB_Stereo, Qt::LeftButton);
+            QTest::mouseClick(form->OptionButton(Option::rate11025), Qt::LeftButton);
+            QTest::mouseClick(form->OptionButton(Option::stereo), Qt::LeftButton);
             form->SetBlockLengthPosition(0);
-            Choose(form->ComboBox1, 1);
+            Choose(form->List(DeviceList::outputList), 1);
         }
         TestFrame frame;
         auto form = CreateForm(service, frame);
         QCOMPARE(Checked(*form), (Options{false, false, true, true, false}));
-        QCOMPARE(form->ComboBox1->currentText(), QStringLiteral("Out"));
+        QCOMPARE(form->List(DeviceList::outputList)->currentText(), QStringLiteral("Out"));
         QCOMPARE(form->Form.Engine.OutDevice(), 0);
-        QCOMPARE(form->Bufset->toolTip(), QStringLiteral("BufferSize(1.2[sec])"));
+        QCOMPARE(form->BlockLength()->toolTip(), QStringLiteral("BufferSize(1.2[sec])"));
     }
 
     // The rate buttons are one tab stop, at the checked one, whichever was stored.
@@ -225,13 +232,13 @@ private slots:
         TestFrame frame;
         auto form = CreateForm(service, frame);
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->ComboBox2->setFocus();
+        form->List(DeviceList::inputList)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         if (stored >= 0) {
             QCOMPARE(QApplication::focusWidget(), RateButtons(*form)[stored]);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(QApplication::focusWidget(), form->CB_16bit);
+        QCOMPARE(QApplication::focusWidget(), form->OptionButton(Option::sixteenBits));
     }
 
     // The arrows check the next enabled rate, around the group, and run its handler.
@@ -241,25 +248,26 @@ private slots:
         TestFrame frame;
         auto form = CreateForm(service, frame);
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->RB4410->setFocus();
-        QTest::keyClick(form->RB4410, Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), form->RB2205);
+        form->OptionButton(Option::rate44100)->setFocus();
+        QTest::keyClick(form->OptionButton(Option::rate44100), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form->OptionButton(Option::rate22050));
         // is2205 ran: no stereo at 22.05 kHz.
         QCOMPARE(Checked(*form), (Options{false, true, false, true, false}));
-        QVERIFY(!form->CB_Stereo->isEnabled());
-        QTest::keyClick(form->RB2205, Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), form->RB4410);
+        QVERIFY(!form->OptionButton(Option::stereo)->isEnabled());
+        QTest::keyClick(form->OptionButton(Option::rate22050), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form->OptionButton(Option::rate44100));
         QCOMPARE(Checked(*form), (Options{true, false, false, true, false}));
-        QVERIFY(form->CB_Stereo->isEnabled());
-        QTest::keyClick(form->RB4410, Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), form->RB2205);
-        QVERIFY(form->RB2205->isChecked());
+        QVERIFY(form->OptionButton(Option::stereo)->isEnabled());
+        QTest::keyClick(form->OptionButton(Option::rate44100), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), form->OptionButton(Option::rate22050));
+        QVERIFY(form->OptionButton(Option::rate22050)->isChecked());
     }
 
 private:
-    static std::array<RateButton*, 3> RateButtons(const QtDuctForm& f)
+    static std::array<QAbstractButton*, 3> RateButtons(const QtDuctForm& f)
     {
-        return {f.RB4410, f.RB2205, f.RB1102};
+        return {f.OptionButton(Option::rate44100), f.OptionButton(Option::rate22050),
+                f.OptionButton(Option::rate11025)};
     }
 };
 

@@ -45,19 +45,20 @@ protected:
 
 void Press(QtDuctForm& form)
 {
-    QTest::mouseClick(form.InButton, Qt::LeftButton);
+    QTest::mouseClick(form.StartButton(), Qt::LeftButton);
     DeliverNotifications();
 }
 
 void StartRelay(QtDuctForm& form, SimWaveService& service)
 {
     // Block length 1.0 s, the slider at 2: what the saved settings must show.
-    QTest::keyClick(form.Bufset, Qt::Key_Home);
-    QTest::keyClick(form.Bufset, Qt::Key_PageDown);
+    QTest::keyClick(form.BlockLength(), Qt::Key_Home);
+    QTest::keyClick(form.BlockLength(), Qt::Key_PageDown);
     Press(form);
     service.AdvanceTo(service.Now() + 3'000'000'000);
     DeliverNotifications();
-    std::printf("relaying: %s\n", form.Form.Engine.CaptureOpen() && form.Form.Engine.PlaybackOpen() ? "yes" : "no");
+    const DuctEngine& engine = form.Form.Engine;
+    std::printf("relaying: %s\n", engine.CaptureOpen() && engine.PlaybackOpen() ? "yes" : "no");
 }
 
 }  // namespace
@@ -75,7 +76,7 @@ int main(int argc, char* argv[])
         StartRelay(form, service);
         if (scenario == QLatin1String("close-button")) {
             Press(form);
-            std::printf("caption: %s\n", qPrintable(form.InButton->text()));
+            std::printf("caption: %s\n", qPrintable(form.StartButton()->text()));
             std::fflush(stdout);
             Press(form);
         } else {

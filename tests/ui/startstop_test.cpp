@@ -17,13 +17,16 @@ namespace {
 
 bool OptionsEnabled(const QtDuctForm& f)
 {
-    return f.RB4410->isEnabled() || f.RB2205->isEnabled() || f.RB1102->isEnabled() ||
-           f.CB_16bit->isEnabled() || f.CB_Stereo->isEnabled();
+    for (Option option : {Option::rate44100, Option::rate22050, Option::rate11025,
+                          Option::sixteenBits, Option::stereo})
+        if (f.OptionButton(option)->isEnabled())
+            return true;
+    return false;
 }
 
 void Press(QtDuctForm& form)
 {
-    QTest::mouseClick(form.InButton, Qt::LeftButton);
+    QTest::mouseClick(form.StartButton(), Qt::LeftButton);
     DeliverNotifications();
 }
 
@@ -46,12 +49,13 @@ private slots:
         QVERIFY(frame.about.isVisible());
 
         Press(*form);
-        QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
-        QVERIFY(form->InButton->isEnabled());
+        QCOMPARE(form->StartButton()->text(), QStringLiteral("Stop"));
+        QVERIFY(form->StartButton()->isEnabled());
         QVERIFY(form->Form.Engine.CaptureOpen() && form->Form.Engine.PlaybackOpen());
-        QVERIFY(!form->Bufset->isEnabled());
+        QVERIFY(!form->BlockLength()->isEnabled());
         QVERIFY(!OptionsEnabled(*form));
-        QVERIFY(!form->ComboBox1->isEnabled() && !form->ComboBox2->isEnabled());
+        QVERIFY(!form->List(DeviceList::outputList)->isEnabled());
+        QVERIFY(!form->List(DeviceList::inputList)->isEnabled());
         QVERIFY(!frame.about.isVisible());
 
         // The notifications handled on the window's thread relay the mic, byte for byte,
@@ -70,13 +74,14 @@ private slots:
         QVERIFY(std::equal(recorded.begin(), recorded.end(), played.begin() + preRoll));
 
         Press(*form);
-        QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
+        QCOMPARE(form->StartButton()->text(), QStringLiteral("Close"));
         QVERIFY(!form->Form.Engine.CaptureOpen() && !form->Form.Engine.PlaybackOpen());
-        QVERIFY(form->Bufset->isEnabled());
-        QVERIFY(form->RB4410->isEnabled() && form->CB_16bit->isEnabled() &&
-                form->CB_Stereo->isEnabled());
-        QVERIFY(form->ComboBox1->isEnabled() && form->ComboBox2->isEnabled());
-        QVERIFY(form->RB4410->isChecked());
+        QVERIFY(form->BlockLength()->isEnabled());
+        for (Option option : {Option::rate44100, Option::sixteenBits, Option::stereo})
+            QVERIFY(form->OptionButton(option)->isEnabled());
+        QVERIFY(form->List(DeviceList::outputList)->isEnabled());
+        QVERIFY(form->List(DeviceList::inputList)->isEnabled());
+        QVERIFY(form->OptionButton(Option::rate44100)->isChecked());
     }
 
     // A refused query: its box is shown, the caption and the slider stay, the options stay
@@ -92,9 +97,9 @@ private slots:
         Press(*form);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
         QCOMPARE(closer.boxes[0].caption, QStringLiteral("Out Device Query"));
-        QCOMPARE(form->InButton->text(), QStringLiteral("Start"));
-        QVERIFY(form->InButton->isEnabled());
-        QVERIFY(form->Bufset->isEnabled());
+        QCOMPARE(form->StartButton()->text(), QStringLiteral("Start"));
+        QVERIFY(form->StartButton()->isEnabled());
+        QVERIFY(form->BlockLength()->isEnabled());
         QVERIFY(!OptionsEnabled(*form));
         QVERIFY(!form->Form.Engine.CaptureOpen() && !form->Form.Engine.PlaybackOpen());
         QVERIFY(frame.about.isVisible());
@@ -114,8 +119,8 @@ private slots:
         Press(*form);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
         QCOMPARE(closer.boxes[0].caption, QStringLiteral("In Device Query"));
-        QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
-        QVERIFY(form->InButton->isEnabled());
+        QCOMPARE(form->StartButton()->text(), QStringLiteral("Close"));
+        QVERIFY(form->StartButton()->isEnabled());
     }
 
     // The capture device did not open but the playback device did: a press stops.
@@ -128,13 +133,13 @@ private slots:
         MessageBoxCloser closer;
         Press(*form);
         QCOMPARE(closer.boxes.size(), std::size_t{1});
-        QCOMPARE(form->InButton->text(), QStringLiteral("Stop"));
+        QCOMPARE(form->StartButton()->text(), QStringLiteral("Stop"));
         QVERIFY(!form->Form.Engine.CaptureOpen() && form->Form.Engine.PlaybackOpen());
         Press(*form);
-        QCOMPARE(form->InButton->text(), QStringLiteral("Close"));
+        QCOMPARE(form->StartButton()->text(), QStringLiteral("Close"));
         QVERIFY(!form->Form.Engine.PlaybackOpen());
-        QVERIFY(form->Bufset->isEnabled());
-        QVERIFY(form->ComboBox1->isEnabled());
+        QVERIFY(form->BlockLength()->isEnabled());
+        QVERIFY(form->List(DeviceList::outputList)->isEnabled());
     }
 
     void sliderHint_data()
@@ -157,9 +162,9 @@ private slots:
         SimWaveService service({Device("Mic")}, {Device("Speakers")});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        QTest::keyClick(form->Bufset, Qt::Key(key));
-        QCOMPARE(form->Bufset->value(), position);
-        QCOMPARE(form->Bufset->toolTip(), hint);
+        QTest::keyClick(form->BlockLength(), Qt::Key(key));
+        QCOMPARE(form->BlockLength()->value(), position);
+        QCOMPARE(form->BlockLength()->toolTip(), hint);
     }
 
     // Destroying the window during a relay stops it before the settings are written, also
@@ -177,9 +182,9 @@ private slots:
         ClosingService service({Device("Mic")}, {Device("Speakers")}, 2);
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        QTest::keyClick(form->Bufset, Qt::Key_Home);
-        QTest::keyClick(form->Bufset, Qt::Key_PageDown);
-        QTest::mouseClick(form->InButton, Qt::LeftButton);
+        QTest::keyClick(form->BlockLength(), Qt::Key_Home);
+        QTest::keyClick(form->BlockLength(), Qt::Key_PageDown);
+        QTest::mouseClick(form->StartButton(), Qt::LeftButton);
         if (opened)
             DeliverNotifications();
         QCOMPARE(form->Form.Engine.CaptureOpen(), opened);

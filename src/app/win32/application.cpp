@@ -8,40 +8,42 @@ Application::Application(WaveService& service) : service(service) {}
 
 void Application::Run()
 {
-    // The reference is set before the creation sequence runs, which may end the program.
-    DuctForm = new Win32DuctForm(service, *this);
-    DuctForm->Form.FormOnCreate();
-    aboutBox = new TAboutBox();
+    Program(*this).Run();
+}
+
+TDuctForm& Application::CreateMainWindow(ProgramFrame& frame)
+{
+    mainWindow = new Win32DuctForm(service, frame);
+    return mainWindow->Form;
+}
+
+std::unique_ptr<AboutWindow> Application::CreateAboutBox()
+{
+    auto box = std::make_unique<TAboutBox>();
+    aboutBox = box.get();
+    return box;
+}
+
+void Application::RunMessageLoop()
+{
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab, the arrow keys in the rate group and Enter as in the platform's dialogs.
-        if (IsDialogMessageW(DuctForm->Window(), &message) ||
+        if (IsDialogMessageW(mainWindow->Window(), &message) ||
             IsDialogMessageW(aboutBox->Window(), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    HaltProgram();
 }
 
-void Application::ShowAboutBox()
+void Application::DestroyMainWindow()
 {
-    if (aboutBox)
-        aboutBox->Show();
+    delete mainWindow;
+    mainWindow = nullptr;
 }
 
-void Application::HideAboutBox()
+void Application::EndProcess()
 {
-    if (aboutBox)
-        aboutBox->Hide();
-}
-
-void Application::HaltProgram()
-{
-    delete aboutBox;
-    aboutBox = nullptr;
-    // Destroying the main window stops a running relay and saves the settings.
-    delete DuctForm;
-    DuctForm = nullptr;
     ExitProcess(0);
 }

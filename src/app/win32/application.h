@@ -1,28 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program frame on Windows: creates the main window and the About box, runs the
-// message loop and ends the program in order.
+// The program on the platform's own controls: makes its two windows for the program's frame
+// (ui/program.h), runs the message loop as the platform's dialogs do and ends the process.
 #pragma once
 
-#include "ui/programframe.h"
+#include "ui/program.h"
 
 class TAboutBox;
 class WaveService;
 class Win32DuctForm;
 
-class Application final : public ProgramFrame {
+class Application final : public Toolkit {
 public:
     explicit Application(WaveService& service);
 
-    // Runs the program; does not return: the end goes through HaltProgram.
+    // Runs the program; does not return.
     [[noreturn]] void Run();
 
-    void ShowAboutBox() override;
-    void HideAboutBox() override;
-    [[noreturn]] void HaltProgram() override;
-
-    Win32DuctForm* DuctForm = nullptr;
-
 private:
+    TDuctForm& CreateMainWindow(ProgramFrame& frame) override;
+    std::unique_ptr<AboutWindow> CreateAboutBox() override;
+    void RunMessageLoop() override;
+    void DestroyMainWindow() override;
+    [[noreturn]] void EndProcess() override;
+
     WaveService& service;
-    TAboutBox* aboutBox = nullptr;
+    Win32DuctForm* mainWindow = nullptr;
+    TAboutBox* aboutBox = nullptr;  // the frame's, until the loop has ended
 };

@@ -5,12 +5,9 @@
 #include "ui/qt/frame.h"
 #include "ui/qt/ratebutton.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -26,43 +23,34 @@ QSize ScreenSize()
 
 }  // namespace
 
-QAbstractButton* QtDuctForm::OptionButton(Option control) const
+QWidget* QtDuctForm::Widget(Control control) const
 {
-    switch (control) {
-    case Option::rate44100: return RB4410;
-    case Option::rate22050: return RB2205;
-    case Option::rate11025: return RB1102;
-    case Option::sixteenBits: return CB_16bit;
-    case Option::stereo: break;
-    }
-    return CB_Stereo;
+    return widgets[static_cast<std::size_t>(control)];
 }
 
 QComboBox* QtDuctForm::List(DeviceList list) const
 {
-    return list == DeviceList::outputList ? ComboBox1 : ComboBox2;
+    return static_cast<QComboBox*>(Widget(ControlOf(list)));
 }
 
-QWidget* QtDuctForm::Widget(Control control) const
+QAbstractButton* QtDuctForm::OptionButton(Option option) const
 {
-    switch (control) {
-    case Control::outputList: return ComboBox1;
-    case Control::inputList: return ComboBox2;
-    case Control::rate44100: return RB4410;
-    case Control::rate22050: return RB2205;
-    case Control::rate11025: return RB1102;
-    case Control::sixteenBits: return CB_16bit;
-    case Control::stereo: return CB_Stereo;
-    case Control::blockLength: return Bufset;
-    case Control::startButton: return InButton;
-    case Control::aboutButton: return AboutButton;
-    case Control::outputLabel: return Panel1;
-    case Control::inputLabel: return Panel2;
-    case Control::rateGroup: return RadioGroup1;
-    case Control::deviceGroup: return GroupBox1;
-    case Control::formGroup: break;
-    }
-    return RadioGroup2;
+    return static_cast<QAbstractButton*>(Widget(ControlOf(option)));
+}
+
+QSlider* QtDuctForm::BlockLength() const
+{
+    return static_cast<QSlider*>(Widget(Control::blockLength));
+}
+
+QPushButton* QtDuctForm::StartButton() const
+{
+    return static_cast<QPushButton*>(Widget(Control::startButton));
+}
+
+QPushButton* QtDuctForm::AboutButton() const
+{
+    return static_cast<QPushButton*>(Widget(Control::aboutButton));
 }
 
 bool QtDuctForm::IsChecked(Option control) const
@@ -121,33 +109,33 @@ void QtDuctForm::SetListEnabled(DeviceList list, bool enabled)
 
 int QtDuctForm::BlockLengthPosition() const
 {
-    return Bufset->value();
+    return BlockLength()->value();
 }
 
 void QtDuctForm::SetBlockLengthPosition(int position)
 {
-    const QSignalBlocker blocker(Bufset);
-    Bufset->setValue(position);
+    const QSignalBlocker blocker(BlockLength());
+    BlockLength()->setValue(position);
 }
 
 void QtDuctForm::SetBlockLengthEnabled(bool enabled)
 {
-    Bufset->setEnabled(enabled);
+    BlockLength()->setEnabled(enabled);
 }
 
 std::string QtDuctForm::InButtonCaption() const
 {
-    return InButton->text().toStdString();
+    return StartButton()->text().toStdString();
 }
 
 void QtDuctForm::SetInButtonCaption(const std::string& caption)
 {
-    InButton->setText(QString::fromStdString(caption));
+    StartButton()->setText(QString::fromStdString(caption));
 }
 
 void QtDuctForm::SetInButtonEnabled(bool enabled)
 {
-    InButton->setEnabled(enabled);
+    StartButton()->setEnabled(enabled);
 }
 
 void QtDuctForm::SetHint(Control control, const std::string& hint)
@@ -182,7 +170,7 @@ int QtDuctForm::ScreenHeight() const { return ScreenSize().height(); }
 
 void QtDuctForm::Show()
 {
-    InButton->setFocus();
+    StartButton()->setFocus();
     show();
     raise();
     activateWindow();

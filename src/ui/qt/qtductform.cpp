@@ -2,9 +2,7 @@
 #include "ui/qt/qtductform.h"
 
 #include "ui/qt/faces.h"
-#include "ui/qt/ratebutton.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,28 +25,21 @@ QtDuctForm::~QtDuctForm()
 
 void QtDuctForm::ConnectHandlers()
 {
-    connect(ComboBox1, &QComboBox::activated, this, [this] { Form.BoxOnChange(); });
-    connect(ComboBox2, &QComboBox::activated, this, [this] { Form.Box2OnChange(); });
-    for (RateButton* button : {RB4410, RB2205, RB1102})
-        connect(button, &QAbstractButton::clicked, this, [this, button] { OnRateClick(button); });
-    connect(CB_16bit, &QAbstractButton::clicked, this, [this] { Form.is16bit(); });
-    connect(CB_Stereo, &QAbstractButton::clicked, this, [this] { Form.isStereo(); });
+    connect(List(DeviceList::outputList), &QComboBox::activated, this,
+            [this] { Form.BoxOnChange(); });
+    connect(List(DeviceList::inputList), &QComboBox::activated, this,
+            [this] { Form.Box2OnChange(); });
+    for (Option rate : {Option::rate44100, Option::rate22050, Option::rate11025})
+        connect(OptionButton(rate), &QAbstractButton::clicked, this,
+                [this, rate] { Form.RateClicked(rate); });
+    connect(OptionButton(Option::sixteenBits), &QAbstractButton::clicked, this,
+            [this] { Form.is16bit(); });
+    connect(OptionButton(Option::stereo), &QAbstractButton::clicked, this,
+            [this] { Form.isStereo(); });
     // Positions set by the program block the signal: this is the user moving the slider.
-    connect(Bufset, &QAbstractSlider::valueChanged, this, [this] { Form.BufsetChange(); });
-    connect(InButton, &QAbstractButton::clicked, this, [this] { Form.InButOnClick(); });
-    connect(AboutButton, &QAbstractButton::clicked, this, [this] { Form.AboutOnClick(); });
-}
-
-void QtDuctForm::OnRateClick(RateButton* button)
-{
-    if (!button->ClickChecked())
-        return;
-    if (button == RB4410)
-        Form.is4410();
-    else if (button == RB2205)
-        Form.is2205();
-    else
-        Form.is1102();
+    connect(BlockLength(), &QAbstractSlider::valueChanged, this, [this] { Form.BufsetChange(); });
+    connect(StartButton(), &QAbstractButton::clicked, this, [this] { Form.InButOnClick(); });
+    connect(AboutButton(), &QAbstractButton::clicked, this, [this] { Form.AboutOnClick(); });
 }
 
 bool QtDuctForm::event(QEvent* event)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window drawn with Qt Widgets: its controls as the window description lays them
-// out, their user events handed to the window's logic (Form), and the devices'
-// notifications delivered as queued events on the UI thread.
+// The main window drawn with Qt Widgets: its controls made from the window description,
+// their user events handed to the window's logic (Form), and the devices' notifications
+// delivered as queued events on the UI thread.
 #pragma once
 
 #include "ui/ductcontrols.h"
@@ -10,15 +10,14 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QAbstractButton;
 class QComboBox;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class QSlider;
-class RateButton;
 class ProgramFrame;
+struct ControlDescription;
 
 class QtDuctForm final : public QWidget, public DuctControls {
     Q_OBJECT
@@ -60,21 +59,13 @@ public:
     HWND Handle() override;
     void HandlePostedNotifications() override;
 
-    QComboBox* ComboBox1;
-    QComboBox* ComboBox2;
-    RateButton* RB4410;
-    RateButton* RB2205;
-    RateButton* RB1102;
-    QCheckBox* CB_16bit;
-    QCheckBox* CB_Stereo;
-    QSlider* Bufset;
-    QPushButton* InButton;
-    QPushButton* AboutButton;
-    QLabel* Panel1;
-    QLabel* Panel2;
-    QGroupBox* RadioGroup1;
-    QGroupBox* GroupBox1;
-    QGroupBox* RadioGroup2;
+    // The controls by role, as the window description makes them.
+    QWidget* Widget(Control control) const;
+    QComboBox* List(DeviceList list) const;
+    QAbstractButton* OptionButton(Option option) const;
+    QSlider* BlockLength() const;
+    QPushButton* StartButton() const;
+    QPushButton* AboutButton() const;
 
     TDuctForm Form;
 
@@ -85,10 +76,8 @@ protected:
 private:
     void CreateControls();
     void ConnectHandlers();
-    void OnRateClick(RateButton* button);
-    QAbstractButton* OptionButton(Option control) const;
-    QComboBox* List(DeviceList list) const;
-    QWidget* Widget(Control control) const;
+    QWidget* CreateControl(const ControlDescription& description);
 
+    std::array<QWidget*, ControlCount> widgets{};
     DeviceTarget target;
 };

@@ -22,12 +22,6 @@ void RateButton::SetChecked(bool checked)
     setAutoExclusive(true);
 }
 
-void RateButton::nextCheckState()
-{
-    clickChecked = !isChecked();
-    QRadioButton::nextCheckState();
-}
-
 void RateButton::keyPressEvent(QKeyEvent* event)
 {
     int step = 0;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A sampling-rate radio button as the platform's radio groups behave: a click on the button
-// that is already checked runs no handler, only the checked button is a tab stop, and the
-// arrow keys check the next enabled button of the group, as a click does.
+// A sampling-rate radio button as the platform's radio groups behave: only the checked
+// button is a tab stop, and the arrow keys check the next enabled button of the group, as a
+// click does.
 #pragma once
 
 #include <QRadioButton>
@@ -10,15 +10,9 @@ class RateButton : public QRadioButton {
 public:
     RateButton(const QString& text, QWidget* parent);
 
-    // True when the last click found the button unchecked.
-    bool ClickChecked() const { return clickChecked; }
     // Sets the state from code; unlike setChecked, can also clear the checked button.
     void SetChecked(bool checked);
 
 protected:
-    void nextCheckState() override;
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool clickChecked = false;
 };

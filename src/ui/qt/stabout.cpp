@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 
 namespace {
 
@@ -41,7 +40,7 @@ TAboutBox::TAboutBox()
     MapWindowsFaceNames();
     CreateControls();
     connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OK_OnClick);
-    ABOnCreate();
+    ABOnCreate(*this);
 }
 
 void TAboutBox::CreateControls()
@@ -79,25 +78,40 @@ void TAboutBox::CreateControls()
     OKButton->setFocus();
 }
 
-void TAboutBox::ABOnCreate()
+void TAboutBox::SetVersionCaption(const std::string& caption)
 {
-    VersionLabel->setText(QString::fromStdString(VersionCaption()));
+    VersionLabel->setText(QString::fromStdString(caption));
+}
 
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+bool TAboutBox::IsShown() const
+{
+    return isVisible();
+}
+
+Placement TAboutBox::Place() const
+{
+    const QPoint position = FramePosition(this);
     const QSize outer = OuterSize(this);
-    MoveFrame(this, {FramePosition(this).x(), CentredEdge(screen.height(), outer.height())});
-    MoveFrame(this, {CentredEdge(screen.width(), outer.width()), FramePosition(this).y()});
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    return {position.x(), position.y(), outer.width(), outer.height(), screen.width(),
+            screen.height()};
+}
+
+void TAboutBox::MoveTo(int left, int top)
+{
+    MoveFrame(this, {left, top});
+}
+
+void TAboutBox::SetShown(bool shown)
+{
+    setVisible(shown);
+    if (!shown)
+        return;
+    raise();
+    activateWindow();
 }
 
 void TAboutBox::OK_OnClick()
 {
     hide();
-}
-
-void TAboutBox::showEvent(QShowEvent* event)
-{
-    // Restoring from the task bar is no new showing.
-    if (!event->spontaneous())
-        ABOnCreate();
-    QWidget::showEvent(event);
 }

@@ -3,20 +3,28 @@
 // Modeless; centred on the screen each time it is shown.
 #pragma once
 
+#include "ui/about.h"
+
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
 
-class TAboutBox final : public QWidget {
+class TAboutBox final : public QWidget, public AboutWindow {
     Q_OBJECT
 
 public:
+    // Made hidden, and centred already.
     TAboutBox();
 
-    // Sets the version label from the revision text and centres the box on the screen.
-    void ABOnCreate();
     void OK_OnClick();
+
+    // AboutWindow
+    void SetVersionCaption(const std::string& caption) override;
+    bool IsShown() const override;
+    Placement Place() const override;
+    void MoveTo(int left, int top) override;
+    void SetShown(bool shown) override;
 
     QLabel* MyIcon;
     QLabel* ProgName;
@@ -24,9 +32,6 @@ public:
     QLabel* AuthorName;
     QLabel* EmailAddress;
     QPushButton* OKButton;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();

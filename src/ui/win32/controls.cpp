@@ -2,22 +2,13 @@
 // The main window's controls as its logic reads and sets them.
 #include "ui/win32/win32ductform.h"
 
+#include "ui/description.h"
 #include "ui/win32/controlids.h"
 #include "ui/win32/text.h"
 
 #include <commctrl.h>
 
 #include <cwchar>
-
-namespace {
-
-bool IsFrame(Control control)
-{
-    return control == Control::rateGroup || control == Control::deviceGroup ||
-           control == Control::formGroup;
-}
-
-}  // namespace
 
 bool Win32DuctForm::IsChecked(Option control) const
 {
@@ -26,22 +17,15 @@ bool Win32DuctForm::IsChecked(Option control) const
 
 void Win32DuctForm::SetChecked(Option control, bool checked)
 {
-    const HWND button = Item(ControlOf(control));
-    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(Item(ControlOf(control)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     const bool rate = control == Option::rate44100 || control == Option::rate22050 ||
                       control == Option::rate11025;
-    if (!rate)
+    if (!rate || !checked)
         return;
-    if (checked) {
-        // One rate at a time, as a click on the group leaves it.
-        for (Option other : {Option::rate44100, Option::rate22050,
-                                    Option::rate11025})
-            if (other != control)
-                SendMessageW(Item(ControlOf(other)), BM_SETCHECK, BST_UNCHECKED, 0);
-        checkedRate = button;
-    } else if (checkedRate == button) {
-        checkedRate = nullptr;
-    }
+    // One rate at a time, as a click on the group leaves it.
+    for (Option other : {Option::rate44100, Option::rate22050, Option::rate11025})
+        if (other != control)
+            SendMessageW(Item(ControlOf(other)), BM_SETCHECK, BST_UNCHECKED, 0);
 }
 
 void Win32DuctForm::SetOptionEnabled(Option control, bool enabled)
@@ -131,7 +115,7 @@ void Win32DuctForm::SetHint(Control control, const std::string& hint)
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = window;
     tool.lpszText = text.data();
-    if (IsFrame(control)) {
+    if (Describe(control).kind == ControlKind::frame) {
         // A frame lets the mouse through to the window: its tool is its area there.
         tool.uFlags = TTF_SUBCLASS;
         tool.uId = ControlId(control);

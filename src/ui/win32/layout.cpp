@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window and its controls: names, kinds, geometry, captions, initial states and
-// tab order, as the window description gives them.
+// The main window and its controls, made from the window description with the platform's
+// own controls.
 #include "ui/win32/win32ductform.h"
 
+#include "ui/description.h"
 #include "ui/win32/controlids.h"
 #include "ui/win32/text.h"
 #include "ui/win32/windowclass.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <cwchar>
 
@@ -15,49 +17,40 @@ namespace {
 
 constexpr wchar_t ClassName[] = L"TDuctForm";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int ListItemHeight = 12;
 
-struct Description {
-    Control control;
-    const wchar_t* kind;
-    const wchar_t* caption;
-    DWORD style;
-    int left, top, width, height;
-};
+// The window class and styles of each kind. A frame only groups visually: it lies beneath
+// the controls drawn inside it.
+const wchar_t* ClassOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::deviceList: return WC_COMBOBOXW;
+    case ControlKind::slider: return TRACKBAR_CLASSW;
+    case ControlKind::panelLabel: return WC_STATICW;
+    default: return WC_BUTTONW;
+    }
+}
 
-// In tab order; the window's own children, the frames included, which only group visually
-// and lie beneath the controls drawn inside them.
-const Description Controls[] = {
-    {Control::outputList, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-     8, 40, 201, 20},
-    {Control::inputList, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-     8, 88, 201, 20},
-    {Control::rate44100, WC_BUTTONW, L"44.1KHz", BS_AUTORADIOBUTTON | WS_GROUP, 9, 136, 65, 17},
-    {Control::rate22050, WC_BUTTONW, L"22.05KHz", BS_AUTORADIOBUTTON, 9, 156, 73, 17},
-    {Control::rate11025, WC_BUTTONW, L"11KHz", BS_AUTORADIOBUTTON, 9, 176, 65, 17},
-    {Control::sixteenBits, WC_BUTTONW, L"16 bits", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
-     109, 137, 63, 17},
-    {Control::stereo, WC_BUTTONW, L"Stereo", BS_AUTOCHECKBOX | WS_TABSTOP, 109, 175, 60, 17},
-    {Control::blockLength, TRACKBAR_CLASSW, L"", TBS_VERT | TBS_RIGHT | TBS_AUTOTICKS | WS_TABSTOP |
-     WS_GROUP, 198, 120, 17, 113},
-    {Control::startButton, WC_BUTTONW, L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-     5, 206, 92, 19},
-    {Control::aboutButton, WC_BUTTONW, L"About", BS_PUSHBUTTON | WS_TABSTOP, 102, 206, 79, 19},
-    {Control::outputLabel, WC_STATICW, L"Output Device", SS_OWNERDRAW | WS_GROUP, 8, 16, 89, 20},
-    {Control::inputLabel, WC_STATICW, L"Input Device", SS_OWNERDRAW, 8, 64, 89, 20},
-    // The doubled ampersand shows as one and makes no accelerator.
-    {Control::rateGroup, WC_BUTTONW, L"Sampling Rate", BS_GROUPBOX, 0, 120, 97, 81},
-    {Control::deviceGroup, WC_BUTTONW, L"Wave Device Select", BS_GROUPBOX, 0, 0, 217, 113},
-    {Control::formGroup, WC_BUTTONW, L"Bits && Stereo", BS_GROUPBOX, 101, 120, 92, 81},
-};
+DWORD StyleOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::deviceList: return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
+    case ControlKind::rateButton: return BS_AUTORADIOBUTTON;
+    case ControlKind::checkBox: return BS_AUTOCHECKBOX | WS_TABSTOP;
+    case ControlKind::slider: return TBS_VERT | TBS_RIGHT | TBS_AUTOTICKS | WS_TABSTOP | WS_GROUP;
+    case ControlKind::pushButton: return BS_PUSHBUTTON | WS_TABSTOP;
+    case ControlKind::panelLabel: return SS_OWNERDRAW;
+    case ControlKind::frame: break;
+    }
+    return BS_GROUPBOX;
+}
 
-LOGFONTW PixelFont(const wchar_t* face, int pixels)
+LOGFONTW PixelFont(const FontDescription& description)
 {
     LOGFONTW font{};
-    font.lfHeight = -pixels;
+    font.lfHeight = -description.pixels;
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
-    std::wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    std::wcsncpy(font.lfFaceName, Wide(description.face).c_str(), LF_FACESIZE - 1);
     return font;
 }
 
@@ -87,35 +80,46 @@ void Win32DuctForm::CreateWindowAndControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass(ClassName, WindowProc);
-    RECT outer{0, 0, 219, 231};
+    const Rect& place = MainWindow.rect;
+    RECT outer{0, 0, place.width, place.height};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
-    const HWND created = CreateWindowExW(0, ClassName, L"Phonoduct", WindowStyle, 266, 176,
+    const HWND created = CreateWindowExW(0, ClassName, Wide(MainWindow.caption).c_str(),
+                                         WindowStyle, place.left, place.top,
                                          outer.right - outer.left, outer.bottom - outer.top,
                                          nullptr, nullptr, instance, this);
     window = created;
 
-    for (const Description& d : Controls) {
-        const bool list = d.control == Control::outputList || d.control == Control::inputList;
+    const ControlDescription* previous = nullptr;
+    for (const ControlDescription& d : MainControls) {
+        DWORD style = WS_CHILD | WS_VISIBLE | StyleOf(d.kind);
+        // The first of a run of rate buttons, check boxes, push buttons or labels begins the
+        // group that the arrow keys move in.
+        if (d.kind != ControlKind::frame && (!previous || previous->kind != d.kind))
+            style |= WS_GROUP;
+        previous = &d;
         // A drop-down list is made with room for its list below it.
-        const HWND item = CreateWindowExW(0, d.kind, d.caption, WS_CHILD | WS_VISIBLE | d.style,
-                                          d.left, d.top, d.width, list ? 200 : d.height, window,
-                                          reinterpret_cast<HMENU>(ControlId(d.control)),
-                                          instance, nullptr);
-        items[static_cast<std::size_t>(d.control)] = item;
-        if (d.control != Control::blockLength)
-            SetFont(d.control, list ? PixelFont(L"ＭＳ Ｐゴシック", 12)
-                                    : PixelFont(L"Times New Roman", 12));
+        const bool list = d.kind == ControlKind::deviceList;
+        const HWND item = CreateWindowExW(0, ClassOf(d.kind), Wide(d.caption).c_str(), style,
+                                          d.rect.left, d.rect.top, d.rect.width,
+                                          list ? 200 : d.rect.height, window,
+                                          reinterpret_cast<HMENU>(ControlId(d.role)), instance,
+                                          nullptr);
+        items[static_cast<std::size_t>(d.role)] = item;
+        if (d.font.face)
+            SetFont(d.role, PixelFont(d.font));
+        if (d.kind == ControlKind::rateButton || d.kind == ControlKind::checkBox)
+            SendMessageW(item, BM_SETCHECK, d.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (d.inputMethodOff)
+            ImmAssociateContext(item, nullptr);
     }
 
-    const HWND slider = Item(Control::blockLength);
-    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, 9));
-    SendMessageW(slider, TBM_SETTICFREQ, 1, 0);
-    SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
-    SendMessageW(slider, TBM_SETPAGESIZE, 0, 2);
-    SendMessageW(slider, TBM_SETPOS, TRUE, 8);
-    SetChecked(Option::rate44100, true);
-    SetChecked(Option::sixteenBits, true);
-    SetChecked(Option::stereo, true);
+    const SliderDescription& slider = BlockLengthSlider;
+    const HWND track = Item(Control::blockLength);
+    SendMessageW(track, TBM_SETRANGE, FALSE, MAKELPARAM(slider.minimum, slider.maximum));
+    SendMessageW(track, TBM_SETTICFREQ, slider.tickStep, 0);
+    SendMessageW(track, TBM_SETLINESIZE, 0, slider.lineStep);
+    SendMessageW(track, TBM_SETPAGESIZE, 0, slider.pageStep);
+    SendMessageW(track, TBM_SETPOS, TRUE, slider.position);
 
     tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -133,6 +137,6 @@ void Win32DuctForm::SetFont(Control control, const LOGFONTW& font)
     SendMessageW(items[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontHandles[i]), TRUE);
     if (old)
         DeleteObject(old);
-    if (control == Control::outputList || control == Control::inputList)
-        FitList(items[i], 20);
+    if (Describe(control).kind == ControlKind::deviceList)
+        FitList(items[i], Describe(control).rect.height);
 }

@@ -45,7 +45,7 @@ TAboutBox::TAboutBox()
                              Height(outer), nullptr, nullptr, GetModuleHandleW(nullptr), this);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     CreateControls();
-    ABOnCreate();
+    ABOnCreate(*this);
 }
 
 TAboutBox::~TAboutBox()
@@ -110,33 +110,39 @@ LRESULT CALLBACK TAboutBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     }
 }
 
-void TAboutBox::ABOnCreate()
+void TAboutBox::SetVersionCaption(const std::string& caption)
 {
-    SetWindowTextA(VersionLabel, VersionCaption().c_str());
+    SetWindowTextA(VersionLabel, caption.c_str());
+}
+
+bool TAboutBox::IsShown() const
+{
+    return IsWindowVisible(window);
+}
+
+Placement TAboutBox::Place() const
+{
     RECT outer;
     GetWindowRect(window, &outer);
-    const int top = CentredEdge(GetSystemMetrics(SM_CYSCREEN), Height(outer));
-    SetWindowPos(window, nullptr, outer.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER |
-                 SWP_NOACTIVATE);
-    const int left = CentredEdge(GetSystemMetrics(SM_CXSCREEN), Width(outer));
+    return {outer.left, outer.top, Width(outer), Height(outer), GetSystemMetrics(SM_CXSCREEN),
+            GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void TAboutBox::MoveTo(int left, int top)
+{
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TAboutBox::OK_OnClick()
 {
-    Hide();
+    SetShown(false);
 }
 
-void TAboutBox::Show()
+void TAboutBox::SetShown(bool shown)
 {
-    if (!IsWindowVisible(window))
-        ABOnCreate();
-    ShowWindow(window, SW_SHOW);
+    ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+    if (!shown)
+        return;
     SetForegroundWindow(window);
     SetFocus(OKButton);
-}
-
-void TAboutBox::Hide()
-{
-    ShowWindow(window, SW_HIDE);
 }

@@ -3,26 +3,29 @@
 // version, an author and a contact line. Modeless; centred on the screen at every showing.
 #pragma once
 
+#include "ui/about.h"
+
 #include <windows.h>
 
 #include <vector>
 
-class TAboutBox final {
+class TAboutBox final : public AboutWindow {
 public:
     // Made hidden, and centred already.
     TAboutBox();
-    ~TAboutBox();
+    ~TAboutBox() override;
     TAboutBox(const TAboutBox&) = delete;
     TAboutBox& operator=(const TAboutBox&) = delete;
 
-    // Sets the version label from the revision text and centres the box on the screen.
-    void ABOnCreate();
     void OK_OnClick();
-
-    // Visible and to the front; a box that was hidden is centred again first.
-    void Show();
-    void Hide();
     HWND Window() const { return window; }
+
+    // AboutWindow
+    void SetVersionCaption(const std::string& caption) override;
+    bool IsShown() const override;
+    Placement Place() const override;
+    void MoveTo(int left, int top) override;
+    void SetShown(bool shown) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

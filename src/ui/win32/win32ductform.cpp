@@ -87,31 +87,15 @@ void Win32DuctForm::OnCommand(Control control, int code)
         if (code == CBN_SELCHANGE)
             Form.Box2OnChange();
         break;
-    case Control::rate44100: OnRateClick(Option::rate44100); break;
-    case Control::rate22050: OnRateClick(Option::rate22050); break;
-    case Control::rate11025: OnRateClick(Option::rate11025); break;
+    case Control::rate44100: Form.RateClicked(Option::rate44100); break;
+    case Control::rate22050: Form.RateClicked(Option::rate22050); break;
+    case Control::rate11025: Form.RateClicked(Option::rate11025); break;
     case Control::sixteenBits: Form.is16bit(); break;
     case Control::stereo: Form.isStereo(); break;
     case Control::startButton: Form.InButOnClick(); break;
     case Control::aboutButton: Form.AboutOnClick(); break;
     default: break;
     }
-}
-
-void Win32DuctForm::OnRateClick(Option rate)
-{
-    // The button checks itself before it tells: a click on the one already checked, or a
-    // notification that is no click, changes nothing.
-    const HWND button = Item(ControlOf(rate));
-    if (button == checkedRate || !IsChecked(rate))
-        return;
-    checkedRate = button;
-    if (rate == Option::rate44100)
-        Form.is4410();
-    else if (rate == Option::rate22050)
-        Form.is2205();
-    else
-        Form.is1102();
 }
 
 void Win32DuctForm::DrawPanel(const DRAWITEMSTRUCT& item)
@@ -133,21 +117,4 @@ void Win32DuctForm::DrawPanel(const DRAWITEMSTRUCT& item)
 HWND Win32DuctForm::Item(Control control) const
 {
     return items[static_cast<std::size_t>(control)];
-}
-
-Control Win32DuctForm::ControlOf(Option control)
-{
-    switch (control) {
-    case Option::rate44100: return Control::rate44100;
-    case Option::rate22050: return Control::rate22050;
-    case Option::rate11025: return Control::rate11025;
-    case Option::sixteenBits: return Control::sixteenBits;
-    case Option::stereo: break;
-    }
-    return Control::stereo;
-}
-
-Control Win32DuctForm::ControlOf(DeviceList list)
-{
-    return list == DeviceList::outputList ? Control::outputList : Control::inputList;
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window drawn with the platform's own controls, laid out in the pixels of the
-// window description at 96 dpi. The controls' notifications go to the window's logic
+// The main window drawn with the platform's own controls, made from the window description
+// in its pixels at 96 dpi. The controls' notifications go to the window's logic
 // (Form); the devices post theirs to the window itself, whose procedure hands them on.
 #pragma once
 
@@ -58,18 +58,13 @@ public:
     TDuctForm Form;
 
 private:
-    static constexpr std::size_t ControlCount = static_cast<std::size_t>(Control::formGroup) + 1;
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateWindowAndControls();
     void OnCommand(Control control, int code);
-    void OnRateClick(Option rate);
     void DrawPanel(const DRAWITEMSTRUCT& item);
     void SetFont(Control control, const LOGFONTW& font);
     HWND Item(Control control) const;
-    static Control ControlOf(Option control);
-    static Control ControlOf(DeviceList list);
     RECT WindowRect() const;
 
     ProgramFrame& frame;
@@ -79,6 +74,4 @@ private:
     std::array<HFONT, ControlCount> fontHandles{};
     std::array<bool, ControlCount> hinted{};
     HWND tooltips = nullptr;
-    // The rate button checked as the handlers know it: a click on it runs no handler.
-    HWND checkedRate = nullptr;
 };

@@ -22,13 +22,14 @@ PROGRAM = os.environ.get("PHONODUCT_PROGRAM") or os.path.join(
 
 # Control names of the main window, found by their accessible role and their order there.
 _CONTROLS = {
-    "ComboBox1": ("combo box", 0), "ComboBox2": ("combo box", 1),
-    "RB4410": ("radio button", 0), "RB2205": ("radio button", 1), "RB1102": ("radio button", 2),
-    "CB_16bit": ("check box", 0), "CB_Stereo": ("check box", 1), "Bufset": ("slider", 0),
-    "InButton": ("push button", 0), "AboutButton": ("push button", 1),
-    "Panel1": ("label", 0), "Panel2": ("label", 1),
-    "GroupBox1": ("panel", "Wave Device Select"), "RadioGroup1": ("panel", "Sampling Rate"),
-    "RadioGroup2": ("panel", "Bits & Stereo"),
+    "outputList": ("combo box", 0), "inputList": ("combo box", 1),
+    "rate44100": ("radio button", 0), "rate22050": ("radio button", 1),
+    "rate11025": ("radio button", 2),
+    "sixteenBits": ("check box", 0), "stereo": ("check box", 1), "blockLength": ("slider", 0),
+    "startButton": ("push button", 0), "aboutButton": ("push button", 1),
+    "outputLabel": ("label", 0), "inputLabel": ("label", 1),
+    "deviceGroup": ("panel", "Wave Device Select"), "rateGroup": ("panel", "Sampling Rate"),
+    "formGroup": ("panel", "Bits & Stereo"),
 }
 _BOX_ROLES = {"dialog", "alert"}
 
