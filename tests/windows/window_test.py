@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """phonoduct.exe in its native window under Wine, driven as a user would: its size and
-captions, the devices chosen in the lists, the shortest blocks, Start, Stop and Close relaying
-the private server's tone through the platform's own sound service, and the choices saved in
-the registry."""
+captions, the devices chosen in the lists, the shortest blocks, Start, Stop and Close from the
+keyboard relaying the private server's tone through the platform's own sound service, and the
+choices saved in the registry, also by a window closed while minimised."""
 import os
 import subprocess
 import threading
@@ -13,7 +13,7 @@ from harness import processes
 from harness.audio import AudioServer
 from harness.desktop import Desktop
 from harness.recording import Recorder
-from wineprogram import WineProgram
+from wineprogram import BUILD, WineProgram
 
 BLOCK = 0.3  # seconds, the slider at its bottom end
 HEARD = 5.0  # seconds of relayed tone that are checked
@@ -77,13 +77,15 @@ class WindowTest(unittest.TestCase):
                                   c.caption), (*rect, caption), name)
             self.assertEqual(controls["Bufset"].state, "7")
 
-            program.select("ComboBox1", "Test Speakers", ["Wave Mapper", "PulseAudio",
-                                                          "Test Speakers"])
-            program.select("ComboBox2", "Monitor of Tone Mic",
-                           ["Wave Mapper", "PulseAudio", "Monitor of Test Speakers",
-                            "Monitor of Tone Mic"])
+            # By keyboard from Start, where the focus begins: around to the lists, an entry of
+            # each chosen with the arrows; the slider to its bottom end, then on to Start.
+            program.key("Tab", "Tab", "Home", "Down", "Down", "Tab", "Home", "Down", "Down",
+                        "Down")
+            processes.wait_until(lambda: program.control("ComboBox2").caption ==
+                                 "Monitor of Tone Mic", 10, "the input device")
+            self.assertEqual(program.control("ComboBox1").caption, "Test Speakers")
             program.click("Bufset")
-            program.key("End")
+            program.key("End", "Tab")
             self.assertEqual(program.control("Bufset").state, "9")
 
             reference = Recorder(server, "mic.monitor")
@@ -92,14 +94,15 @@ class WindowTest(unittest.TestCase):
             speakers = Recorder(server)
             streams = StreamWatch(server)
             time.sleep(0.2)
-            program.click("InButton")
+            program.key("space")
             time.sleep(4 * BLOCK + HEARD + 0.5)
             running = program.controls()
             self.assertEqual(running["InButton"].caption, "Stop")
             self.assertEqual([name for name, c in running.items() if not c.enabled],
                              ["ComboBox1", "ComboBox2", "RB4410", "RB2205", "RB1102",
                               "CB_16bit", "CB_Stereo", "Bufset"])
-            program.click("InButton")
+            # The press left the focus on the button: the next key stops.
+            program.key("space")
             processes.wait_until(lambda: program.control("InButton").caption == "Close", 30,
                                  "Close")
             self.assertEqual(program.boxes(), [])
@@ -126,9 +129,21 @@ class WindowTest(unittest.TestCase):
             self.assertLess(longest * 10, 150)
             self.assertLess(len(quiet), HEARD * 100 / 4)
 
-            program.click("InButton")
+            program.key("Return")
             self.assertEqual(program.wait_exit(), 0)
             self.assertEqual(program.settings(), {
                 "Rate": 3, "Bits": 1, "Buffers": 9, "Channels": 1,
                 "InputDevice": "Monitor of Tone Mic", "OutputDevice": "Test Speakers",
                 "Xpos": outer[0], "Ypos": outer[1]})
+
+            # Closed while minimised, the window saves where it stood, not where a minimised
+            # window is put.
+            program.start(["wine", os.path.join(BUILD, "phonoduct.exe")])
+            self.assertEqual(program.wait_window()[0][:2], outer[:2])
+            program.driver("minimise-close")
+            self.assertEqual(program.wait_exit(), 0)
+            saved = program.settings()
+            self.assertEqual((saved["Xpos"], saved["Ypos"]), (outer[0], outer[1]))
+
+            # The window's input method, read where it can be: in the window's own process.
+            self.assertIn("[  PASSED  ] 1 test.", program.tests("NativeWindow.*"))

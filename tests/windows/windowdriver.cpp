@@ -6,6 +6,7 @@
 //              enabled, checked or position, caption or selected entry
 //   boxes      the message boxes shown: caption, text, and where their OK button is
 //   settings   the values stored under the program's settings key
+//   minimise-close  minimises the main window from its system menu, then closes it
 #include "ui/win32/controlids.h"
 
 #include <windows.h>
@@ -156,6 +157,20 @@ int Settings()
     return 0;
 }
 
+int MinimiseAndClose()
+{
+    const HWND main = MainWindow();
+    if (!main)
+        return 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    for (int tries = 0; tries < 100 && !IsIconic(main); ++tries)
+        Sleep(100);
+    if (!IsIconic(main))
+        return 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -169,6 +184,8 @@ int main(int argc, char** argv)
         return Boxes();
     if (command == "settings")
         return Settings();
-    std::fprintf(stderr, "usage: windowdriver window|controls|boxes|settings\n");
+    if (command == "minimise-close")
+        return MinimiseAndClose();
+    std::fprintf(stderr, "usage: windowdriver window|controls|boxes|settings|minimise-close\n");
     return 2;
 }

@@ -150,6 +150,11 @@ void QtDuctForm::SetInButtonEnabled(bool enabled)
     InButton->setEnabled(enabled);
 }
 
+void QtDuctForm::FocusInButton()
+{
+    InButton->setFocus();
+}
+
 void QtDuctForm::SetHint(Control control, const std::string& hint)
 {
     Widget(control)->setToolTip(QString::fromStdString(hint));
