@@ -136,10 +136,13 @@ class WindowTest(unittest.TestCase):
                 "InputDevice": "Monitor of Tone Mic", "OutputDevice": "Test Speakers",
                 "Xpos": outer[0], "Ypos": outer[1]})
 
-            # Closed while minimised, the window saves where it stood, not where a minimised
-            # window is put.
+            # Return presses the button that has the focus from the start. Closed while
+            # minimised, the window saves where it stood, not where a minimised window is put.
             program.start(["wine", os.path.join(BUILD, "phonoduct.exe")])
             self.assertEqual(program.wait_window()[0][:2], outer[:2])
+            program.key("Return")
+            processes.wait_until(lambda: program.control("InButton").caption == "Stop", 30,
+                                 "Stop")
             program.driver("minimise-close")
             self.assertEqual(program.wait_exit(), 0)
             saved = program.settings()
