@@ -86,7 +86,7 @@ public:
     int OuterHeight() const override { return 258; }
     int ScreenWidth() const override { return 1024; }
     int ScreenHeight() const override { return 768; }
-    void Show() override { shown = buttonFocused = true; }
+    void Show() override { buttonFocused = true; }
     void ShowMessage(LPCSTR text, LPCSTR box) override { boxes.push_back(box), texts.push_back(text); }
     HWND Handle() override { return &posted; }
     void HandlePostedNotifications() override { deliver(); }
@@ -101,7 +101,7 @@ public:
     int slider = 8;
     bool sliderEnabled = true;
     std::string caption = "Start";
-    bool buttonEnabled = true, buttonFocused = false, shown = false;
+    bool buttonEnabled = true, buttonFocused = false;
     std::map<Control, std::string> hints, faces;
     std::map<Control, int> sizes;
     int left = 266, top = 176;
@@ -124,7 +124,7 @@ constexpr DWORD EightBit11 = WAVE_FORMAT_1M08 | WAVE_FORMAT_1S08;
 
 // A main window on virtual devices, created and destroyed as the program does it.
 struct Window {
-    explicit Window(SimWaveService& service) : service(service), form(service, controls, frame)
+    explicit Window(SimWaveService& service) : form(service, controls, frame)
     {
         controls.deliver = [this] { Deliver(); };
         form.FormOnCreate();
@@ -163,7 +163,6 @@ struct Window {
         Deliver();
     }
 
-    SimWaveService& service;
     FakeControls controls;
     FakeFrame frame;
     TDuctForm form;
