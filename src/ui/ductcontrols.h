@@ -52,6 +52,7 @@ public:
     virtual std::string InButtonCaption() const = 0;
     virtual void SetInButtonCaption(const std::string& caption) = 0;
     virtual void SetInButtonEnabled(bool enabled) = 0;
+    virtual void FocusInButton() = 0;
 
     // Texts in UTF-8. A control shows its hint as a tool tip once it has one.
     virtual void SetHint(Control control, const std::string& hint) = 0;

@@ -22,6 +22,9 @@ void TDuctForm::InButOnClick()
         controls.SetInButtonCaption("Stop");
     }
     controls.SetInButtonEnabled(true);
+    // Disabled, the button lost the keyboard focus (to the next control, or to none): it
+    // gets it back, so that the next key press stops or closes, as the caption says.
+    controls.FocusInButton();
 }
 
 void TDuctForm::BufsetChange()

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """scripts/launch, through which scripts/run starts the program, in the situations where it
-does more than start it: a display without an audio server and no display (the
-demonstration); VNC has a test of its own. One desktop per process: one test here uses it."""
+does more than start it: a display without an audio server, where a user who has only the
+keyboard sets up, starts, stops and closes the relay, and no display (the demonstration);
+VNC has a test of its own. One desktop per process: one test here uses it."""
 import os
 import re
 import subprocess
@@ -10,6 +11,7 @@ import time
 import unittest
 from types import SimpleNamespace
 
+from harness import processes
 from harness.desktop import Desktop
 from harness.program import PROGRAM, Program
 from harness.recording import RATE, Recorder
@@ -39,14 +41,30 @@ class LaunchTest(unittest.TestCase):
             self.assertIn("Monitor of Tone Mic", program.control("inputList").items())
             address = re.search(r"\((unix:\S+)\)", first_line(program)).group(1)
             server = SimpleNamespace(kind="pulse", env={"PULSE_SERVER": address})
-            program.click("blockLength")
-            program.key("End")  # 0.3 s blocks: the tone arrives after 1.2 s
+            # By keyboard alone, from Start where the focus begins: around to the lists, an
+            # entry of each chosen with the arrows, on to the slider's bottom end (0.3 s
+            # blocks: the tone arrives after 1.2 s) and back to Start.
+            self.assertTrue(program.control("startButton").focused())
+            outputs = program.control("outputList").items()
+            inputs = program.control("inputList").items()
+            program.key("Tab", "Tab", "Home", *["Down"] * outputs.index("Test Speakers"),
+                        "Tab", "Home", *["Down"] * inputs.index("Monitor of Tone Mic"),
+                        "Tab", "Tab", "Tab", "Tab", "End", "Tab")
+            self.assertEqual(program.control("outputList").caption(), "Test Speakers")
+            self.assertEqual(program.control("inputList").caption(), "Monitor of Tone Mic")
+            self.assertEqual(program.control("blockLength").value(), 9)
             speakers = Recorder(server)
-            pressed = program.click("startButton")
-            time.sleep(2.5)
-            program.click("startButton")
+            pressed = time.monotonic()
+            # Each press leaves the focus on the button, so the next key reaches it too.
+            for key, caption in (("space", "Stop"), ("space", "Close")):
+                program.key(key)
+                processes.wait_until(lambda: program.control("startButton").caption() == caption,
+                                     10, caption)
+                self.assertTrue(program.control("startButton").focused())
+                if caption == "Stop":
+                    time.sleep(2.5)
             self.assertEqual(program.answer_boxes(), [])
-            program.click("startButton")
+            program.key("space")
             self.assertEqual(program.wait_exit(), 0)
             heard = speakers.stop()
             onset = heard.onset(0.1, heard.frame_at(pressed))

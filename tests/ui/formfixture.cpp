@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 
 #include <cstdlib>
 #include <thread>
@@ -23,21 +22,6 @@ void TestFrame::HaltProgram()
 {
     qCritical("the program's end was reached inside a test");
     std::abort();
-}
-
-MessageBoxCloser::MessageBoxCloser()
-{
-    connect(&timer, &QTimer::timeout, this, &MessageBoxCloser::CloseActive);
-    timer.start(5);
-}
-
-void MessageBoxCloser::CloseActive()
-{
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box)
-        return;
-    boxes.push_back({box->windowTitle(), box->text()});
-    box->accept();
 }
 
 namespace {

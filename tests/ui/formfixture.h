@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the window tests: a main window on virtual devices, a stand-in for the
-// program frame, a clean settings store and a closer for the modal message boxes.
+// program frame and a clean settings store.
 #pragma once
 
 #include "platform/wave/sim/simwaveservice.h"
@@ -10,7 +10,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -23,22 +22,6 @@ public:
     [[noreturn]] void HaltProgram() override;
 
     TAboutBox about;
-};
-
-// Closes every message box that opens while it lives and keeps caption and text.
-class MessageBoxCloser : public QObject {
-public:
-    MessageBoxCloser();
-
-    struct Box {
-        QString caption;
-        QString text;
-    };
-    std::vector<Box> boxes;
-
-private:
-    void CloseActive();
-    QTimer timer;
 };
 
 // Deletes the stored settings so that each test starts from a first run.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <QTimer>
 
 #include <thread>
 

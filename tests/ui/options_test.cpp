@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Device lists and option availability: the entries and their device numbers, the error
-// boxes of failing capability queries, and which options the two devices leave open.
+// The option controls as the Qt window takes the user's mouse and keys: a click on the
+// checked rate runs nothing, the rate group is one tab stop, the arrows move the check.
 #include "formfixture.h"
 
 #include <QApplication>
@@ -10,41 +10,15 @@
 
 namespace {
 
-QStringList Entries(const QComboBox* list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->itemText(i);
-    return entries;
-}
-
-// The user picks an entry of a list.
-void Choose(QComboBox* list, int index)
-{
-    list->setCurrentIndex(index);
-    emit list->activated(index);
-}
-
 struct Options {
     bool rb4410, rb2205, rb1102, bits16, stereo;
 };
 
-template <typename State>
-Options Read(const QtDuctForm& f, State state)
-{
-    const auto of = [&](Option option) { return (f.OptionButton(option)->*state)(); };
-    return {of(Option::rate44100), of(Option::rate22050), of(Option::rate11025),
-            of(Option::sixteenBits), of(Option::stereo)};
-}
-
 Options Checked(const QtDuctForm& f)
 {
-    return Read(f, &QAbstractButton::isChecked);
-}
-
-Options Enabled(const QtDuctForm& f)
-{
-    return Read(f, &QWidget::isEnabled);
+    const auto checked = [&](Option option) { return f.OptionButton(option)->isChecked(); };
+    return {checked(Option::rate44100), checked(Option::rate22050), checked(Option::rate11025),
+            checked(Option::sixteenBits), checked(Option::stereo)};
 }
 
 bool operator==(const Options& a, const Options& b)
@@ -61,7 +35,7 @@ char* toString(const Options& o)
                        .constData());
 }
 
-constexpr DWORD Rate11 = 0x00F, Rate22 = 0x0F0, Rate44 = 0xF00;
+constexpr DWORD Rate44 = 0xF00;
 constexpr DWORD Mono22 = WAVE_FORMAT_2M08 | WAVE_FORMAT_2M16;
 
 }  // namespace
@@ -71,109 +45,6 @@ class OptionsTest : public QObject {
 
 private slots:
     void init() { ClearSettings(); }
-
-    void twoDevicesInNumberOrder()
-    {
-        SimWaveService service({Device("Mic A"), Device("Mic B")},
-                               {Device("Speakers A"), Device("Speakers B")});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        QCOMPARE(Entries(form->List(DeviceList::outputList)),
-                 (QStringList{"Wave Mapper", "Speakers A", "Speakers B"}));
-        QCOMPARE(Entries(form->List(DeviceList::inputList)),
-                 (QStringList{"Wave Mapper", "Mic A", "Mic B"}));
-        QCOMPARE(form->List(DeviceList::outputList)->currentIndex(), 0);
-        QCOMPARE(form->Form.Engine.OutDevice(), -1);
-        Choose(form->List(DeviceList::outputList), 2);
-        QCOMPARE(form->Form.Engine.OutDevice(), 1);
-        Choose(form->List(DeviceList::inputList), 1);
-        QCOMPARE(form->Form.Engine.InDevice(), 0);
-        Choose(form->List(DeviceList::outputList), 0);
-        QCOMPARE(form->Form.Engine.OutDevice(), -1);
-    }
-
-    // With no device the mapper's query fails: its box is shown and nothing is offered.
-    void noDevices()
-    {
-        SimWaveService service({}, {});
-        TestFrame frame;
-        MessageBoxCloser closer;
-        auto form = CreateForm(service, frame);
-        QCOMPARE(Entries(form->List(DeviceList::outputList)), QStringList{"Wave Mapper"});
-        QCOMPARE(Entries(form->List(DeviceList::inputList)), QStringList{"Wave Mapper"});
-        QCOMPARE(form->List(DeviceList::inputList)->currentIndex(), 0);
-        QCOMPARE(closer.boxes.size(), std::size_t{2});
-        QCOMPARE(closer.boxes[0].caption, QStringLiteral("WaveOutGetDevCaps"));
-        QCOMPARE(closer.boxes[1].caption, QStringLiteral("WaveInGetDevCaps"));
-        QVERIFY(!closer.boxes[0].text.isEmpty());
-        QCOMPARE(Enabled(*form), (Options{false, false, false, true, true}));
-        QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
-    }
-
-    // A device whose capabilities cannot be read gets no entry, and the entries after it
-    // still reach their own devices.
-    void failingDeviceLeavesNoGap()
-    {
-        SimWaveService service({Device("Mic")},
-                               {Device("Out 0"), Device("Out 1"), Device("Out 2", Rate22)});
-        service.Fail(SimSide::Out, SimOp::GetDevCaps, 2, MMSYSERR_NOMEM);
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        QCOMPARE(Entries(form->List(DeviceList::outputList)),
-                 (QStringList{"Wave Mapper", "Out 0", "Out 2"}));
-        Choose(form->List(DeviceList::outputList), 2);
-        QCOMPARE(form->Form.Engine.OutDevice(), 2);
-        QVERIFY(!form->OptionButton(Option::rate44100)->isEnabled());
-        QVERIFY(form->OptionButton(Option::rate22050)->isEnabled());
-    }
-
-    // A later failure of the selected device's query shows its box and keeps the old record.
-    void failingSelectionShowsBox()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Out 0", Rate44), Device("Out 1")});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        service.Fail(SimSide::Out, SimOp::GetDevCaps, 0, MMSYSERR_NODRIVER);
-        MessageBoxCloser closer;
-        Choose(form->List(DeviceList::outputList), 1);
-        QCOMPARE(closer.boxes.size(), std::size_t{1});
-        QCOMPARE(closer.boxes[0].caption, QStringLiteral("WaveOutGetDevCaps"));
-        QCOMPARE(form->Form.Engine.OutDevice(), 0);
-    }
-
-    // The checked rate is not shared: it is cleared and disabled, no other rate is chosen
-    // and the check boxes keep their states.
-    void rateNotShared()
-    {
-        SimWaveService service({Device("Mic")},
-                               {Device("All"), Device("No 44.1", Rate11 | Rate22)});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        Choose(form->List(DeviceList::outputList), 2);
-        QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
-        QCOMPARE(Enabled(*form), (Options{false, true, true, true, true}));
-        form->Form.ApplyCaps();
-        QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
-        QCOMPARE(Enabled(*form), (Options{false, true, true, true, true}));
-        // Back on a device with 44.1 kHz: enabled again, but not checked again.
-        Choose(form->List(DeviceList::outputList), 1);
-        QCOMPARE(Checked(*form), (Options{false, false, false, true, true}));
-        QCOMPARE(Enabled(*form), (Options{true, true, true, true, true}));
-    }
-
-    // Stereo cleared at a rate without it; a rate that allows it enables it, unchecked.
-    void stereoClearedThenAllowed()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Mono at 22", Mono22 | Rate44)});
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        QTest::mouseClick(form->OptionButton(Option::rate22050), Qt::LeftButton);
-        QCOMPARE(Checked(*form), (Options{false, true, false, true, false}));
-        QCOMPARE(Enabled(*form), (Options{true, true, false, true, false}));
-        QTest::mouseClick(form->OptionButton(Option::rate44100), Qt::LeftButton);
-        QCOMPARE(Checked(*form), (Options{true, false, false, true, false}));
-        QCOMPARE(Enabled(*form), (Options{true, true, false, true, true}));
-    }
 
     // A click on the rate that is checked already runs nothing; a check box always does.
     void clickOnCheckedRateRunsNothing()
@@ -189,26 +60,6 @@ private slots:
         QTest::mouseClick(form->OptionButton(Option::stereo), Qt::LeftButton);
         QVERIFY(form->OptionButton(Option::rate44100)->isChecked());
         QVERIFY(!form->OptionButton(Option::rate11025)->isEnabled());
-    }
-
-    // Stored options that the selected devices support survive the window's creation.
-    void storedOptionsApplied()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Out")});
-        {
-            TestFrame frame;
-            auto form = CreateForm(service, frame);
-            QTest::mouseClick(form->OptionButton(Option::rate11025), Qt::LeftButton);
-            QTest::mouseClick(form->OptionButton(Option::stereo), Qt::LeftButton);
-            form->SetBlockLengthPosition(0);
-            Choose(form->List(DeviceList::outputList), 1);
-        }
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        QCOMPARE(Checked(*form), (Options{false, false, true, true, false}));
-        QCOMPARE(form->List(DeviceList::outputList)->currentText(), QStringLiteral("Out"));
-        QCOMPARE(form->Form.Engine.OutDevice(), 0);
-        QCOMPARE(form->BlockLength()->toolTip(), QStringLiteral("BufferSize(1.2[sec])"));
     }
 
     // The rate buttons are one tab stop, at the checked one, whichever was stored.

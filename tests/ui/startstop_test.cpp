@@ -1,38 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Start/Stop button through "Start", "Stop" and "Close", the slider and its hint, and
-// the window's end during a relay.
+// The Start/Stop button from the keyboard, and the slider's keys and hint, as the Qt window
+// takes them.
 #include "formfixture.h"
-#include "ui/qt/ratebutton.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QApplication>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-
-#include <algorithm>
-#include <vector>
-
-namespace {
-
-bool OptionsEnabled(const QtDuctForm& f)
-{
-    for (Option option : {Option::rate44100, Option::rate22050, Option::rate11025,
-                          Option::sixteenBits, Option::stereo})
-        if (f.OptionButton(option)->isEnabled())
-            return true;
-    return false;
-}
-
-void Press(QtDuctForm& form)
-{
-    QTest::mouseClick(form.StartButton(), Qt::LeftButton);
-    DeliverNotifications();
-}
-
-constexpr SimTime Second = 1'000'000'000;
-
-}  // namespace
 
 class StartStopTest : public QObject {
     Q_OBJECT
@@ -40,106 +14,27 @@ class StartStopTest : public QObject {
 private slots:
     void init() { ClearSettings(); }
 
-    void startStopClose()
+    // The keyboard never traps: Space and Return press the focused button, and after each
+    // press the focus is back on it, although it was disabled while the press ran.
+    void keyboardPressesAndKeepsFocus()
     {
         SimWaveService service({Device("Mic")}, {Device("Speakers")});
         TestFrame frame;
         auto form = CreateForm(service, frame);
-        form->Form.AboutOnClick();
-        QVERIFY(frame.about.isVisible());
-
-        Press(*form);
-        QCOMPARE(form->StartButton()->text(), QStringLiteral("Stop"));
-        QVERIFY(form->StartButton()->isEnabled());
-        QVERIFY(form->Form.Engine.CaptureOpen() && form->Form.Engine.PlaybackOpen());
-        QVERIFY(!form->BlockLength()->isEnabled());
-        QVERIFY(!OptionsEnabled(*form));
-        QVERIFY(!form->List(DeviceList::outputList)->isEnabled());
-        QVERIFY(!form->List(DeviceList::inputList)->isEnabled());
-        QVERIFY(!frame.about.isVisible());
-
-        // The notifications handled on the window's thread relay the mic, byte for byte,
-        // behind four blocks of silence.
-        for (int step = 0; step < 300; ++step) {
-            service.AdvanceTo(service.Now() + Second / 100);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(QApplication::focusWidget(), form->StartButton());
+        const std::pair<Qt::Key, const char*> presses[] = {{Qt::Key_Space, "Stop"},
+                                                           {Qt::Key_Return, "Close"}};
+        for (const auto& [key, caption] : presses) {
+            QTest::keyClick(QApplication::focusWidget(), key);
             DeliverNotifications();
+            QCOMPARE(form->StartButton()->text(), QString::fromLatin1(caption));
+            QCOMPARE(QApplication::focusWidget(), form->StartButton());
         }
-        std::vector<BYTE> played;
-        for (const SimWaveService::PlayedBlock& block : service.Played())
-            played.insert(played.end(), block.bytes.begin(), block.bytes.end());
-        const std::size_t preRoll = 4 * form->Form.Engine.BlockLength();
-        QVERIFY(played.size() > preRoll);
-        std::vector<BYTE> recorded(played.size() - preRoll);
-        SimWaveService::PatternSignal(0, recorded.data(), recorded.size());
-        QVERIFY(std::equal(recorded.begin(), recorded.end(), played.begin() + preRoll));
-
-        Press(*form);
-        QCOMPARE(form->StartButton()->text(), QStringLiteral("Close"));
-        QVERIFY(!form->Form.Engine.CaptureOpen() && !form->Form.Engine.PlaybackOpen());
-        QVERIFY(form->BlockLength()->isEnabled());
-        for (Option option : {Option::rate44100, Option::sixteenBits, Option::stereo})
-            QVERIFY(form->OptionButton(option)->isEnabled());
-        QVERIFY(form->List(DeviceList::outputList)->isEnabled());
-        QVERIFY(form->List(DeviceList::inputList)->isEnabled());
-        QVERIFY(form->OptionButton(Option::rate44100)->isChecked());
-    }
-
-    // A refused query: its box is shown, the caption and the slider stay, the options stay
-    // locked and an open About box stays open.
-    void refusedQuery()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Speakers")});
-        service.Fail(SimSide::Out, SimOp::Open, 1, WAVERR_BADFORMAT);
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        form->Form.AboutOnClick();
-        MessageBoxCloser closer;
-        Press(*form);
-        QCOMPARE(closer.boxes.size(), std::size_t{1});
-        QCOMPARE(closer.boxes[0].caption, QStringLiteral("Out Device Query"));
-        QCOMPARE(form->StartButton()->text(), QStringLiteral("Start"));
-        QVERIFY(form->StartButton()->isEnabled());
-        QVERIFY(form->BlockLength()->isEnabled());
-        QVERIFY(!OptionsEnabled(*form));
-        QVERIFY(!form->Form.Engine.CaptureOpen() && !form->Form.Engine.PlaybackOpen());
+        QVERIFY(!frame.about.isVisible());
+        form->AboutButton()->setFocus();
+        QTest::keyClick(form->AboutButton(), Qt::Key_Return);
         QVERIFY(frame.about.isVisible());
-    }
-
-    // "Close" whose query is refused keeps the program running with the caption "Close".
-    void refusedQueryOnClose()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Speakers")});
-        // Calls of the capture open: query and open of the first start, then the query.
-        service.Fail(SimSide::In, SimOp::Open, 3, WAVERR_BADFORMAT);
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        Press(*form);
-        Press(*form);
-        MessageBoxCloser closer;
-        Press(*form);
-        QCOMPARE(closer.boxes.size(), std::size_t{1});
-        QCOMPARE(closer.boxes[0].caption, QStringLiteral("In Device Query"));
-        QCOMPARE(form->StartButton()->text(), QStringLiteral("Close"));
-        QVERIFY(form->StartButton()->isEnabled());
-    }
-
-    // The capture device did not open but the playback device did: a press stops.
-    void playbackAloneIsStopped()
-    {
-        SimWaveService service({Device("Mic")}, {Device("Speakers")});
-        service.Fail(SimSide::In, SimOp::Open, 2, MMSYSERR_ALLOCATED);
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        MessageBoxCloser closer;
-        Press(*form);
-        QCOMPARE(closer.boxes.size(), std::size_t{1});
-        QCOMPARE(form->StartButton()->text(), QStringLiteral("Stop"));
-        QVERIFY(!form->Form.Engine.CaptureOpen() && form->Form.Engine.PlaybackOpen());
-        Press(*form);
-        QCOMPARE(form->StartButton()->text(), QStringLiteral("Close"));
-        QVERIFY(!form->Form.Engine.PlaybackOpen());
-        QVERIFY(form->BlockLength()->isEnabled());
-        QVERIFY(form->List(DeviceList::outputList)->isEnabled());
     }
 
     void sliderHint_data()
@@ -165,33 +60,6 @@ private slots:
         QTest::keyClick(form->BlockLength(), Qt::Key(key));
         QCOMPARE(form->BlockLength()->value(), position);
         QCOMPARE(form->BlockLength()->toolTip(), hint);
-    }
-
-    // Destroying the window during a relay stops it before the settings are written, also
-    // when the devices' open notifications are still queued.
-    void destroyDuringRelay_data()
-    {
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("relaying") << true;
-        QTest::newRow("open notifications queued") << false;
-    }
-
-    void destroyDuringRelay()
-    {
-        QFETCH(bool, opened);
-        ClosingService service({Device("Mic")}, {Device("Speakers")}, 2);
-        TestFrame frame;
-        auto form = CreateForm(service, frame);
-        QTest::keyClick(form->BlockLength(), Qt::Key_Home);
-        QTest::keyClick(form->BlockLength(), Qt::Key_PageDown);
-        QTest::mouseClick(form->StartButton(), Qt::LeftButton);
-        if (opened)
-            DeliverNotifications();
-        QCOMPARE(form->Form.Engine.CaptureOpen(), opened);
-        form.reset();
-        QVERIFY(service.inClosed);
-        QVERIFY(!service.savedAtInClose);
-        QCOMPARE(StoredBufferPosition(), 2);
     }
 };
 

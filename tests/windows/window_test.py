@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """phonoduct.exe in its native window under Wine, driven as a user would: the devices chosen
-in the lists, the shortest blocks, Start, Stop and Close relaying the private server's tone
-through the platform's own sound service, and the choices saved in the registry; then the
-window's controls compared with their description."""
+in the lists, the shortest blocks, Start, Stop and Close from the keyboard relaying the private
+server's tone through the platform's own sound service, and the choices saved in the registry,
+also by a window closed while minimised; then the window's controls compared with their
+description."""
 import os
 import subprocess
 import threading
@@ -13,7 +14,7 @@ from harness import processes
 from harness.audio import AudioServer
 from harness.desktop import Desktop
 from harness.recording import Recorder
-from wineprogram import WineProgram
+from wineprogram import BUILD, WineProgram
 
 BLOCK = 0.3  # seconds, the slider at its bottom end
 HEARD = 5.0  # seconds of relayed tone that are checked
@@ -51,13 +52,15 @@ class WindowTest(unittest.TestCase):
             self.assertEqual(outer[:2], [1024 // 2 - outer[2] // 2, 768 // 2 - outer[3] // 2])
             self.assertEqual(program.control("blockLength").state, "7")
 
-            program.select("outputList", "Test Speakers", ["Wave Mapper", "PulseAudio",
-                                                          "Test Speakers"])
-            program.select("inputList", "Monitor of Tone Mic",
-                           ["Wave Mapper", "PulseAudio", "Monitor of Test Speakers",
-                            "Monitor of Tone Mic"])
+            # By keyboard from Start, where the focus begins: around to the lists, an entry of
+            # each chosen with the arrows; the slider to its bottom end, then on to Start.
+            program.key("Tab", "Tab", "Home", "Down", "Down", "Tab", "Home", "Down", "Down",
+                        "Down")
+            processes.wait_until(lambda: program.control("inputList").caption ==
+                                 "Monitor of Tone Mic", 10, "the input device")
+            self.assertEqual(program.control("outputList").caption, "Test Speakers")
             program.click("blockLength")
-            program.key("End")
+            program.key("End", "Tab")
             self.assertEqual(program.control("blockLength").state, "9")
 
             reference = Recorder(server, "mic.monitor")
@@ -66,14 +69,15 @@ class WindowTest(unittest.TestCase):
             speakers = Recorder(server)
             streams = StreamWatch(server)
             time.sleep(0.2)
-            program.click("startButton")
+            program.key("space")
             time.sleep(4 * BLOCK + HEARD + 0.5)
             running = program.controls()
             self.assertEqual(running["startButton"].caption, "Stop")
             self.assertEqual([name for name, c in running.items() if not c.enabled],
                              ["outputList", "inputList", "rate44100", "rate22050", "rate11025",
                               "sixteenBits", "stereo", "blockLength"])
-            program.click("startButton")
+            # The press left the focus on the button: the next key stops.
+            program.key("space")
             processes.wait_until(lambda: program.control("startButton").caption == "Close", 30,
                                  "Close")
             self.assertEqual(program.boxes(), [])
@@ -100,12 +104,27 @@ class WindowTest(unittest.TestCase):
             self.assertLess(longest * 10, 150)
             self.assertLess(len(quiet), HEARD * 100 / 4)
 
-            program.click("startButton")
+            program.key("space")
             self.assertEqual(program.wait_exit(), 0)
             self.assertEqual(program.settings(), {
                 "Rate": 3, "Bits": 1, "Buffers": 9, "Channels": 1,
                 "InputDevice": "Monitor of Tone Mic", "OutputDevice": "Test Speakers",
                 "Xpos": outer[0], "Ypos": outer[1]})
+
+            # Return presses the button that has the focus from the start. Closed while
+            # minimised, the window saves where it stood, not where a minimised window is put.
+            program.start(["wine", os.path.join(BUILD, "phonoduct.exe")])
+            self.assertEqual(program.wait_window()[0][:2], outer[:2])
+            program.key("Return")
+            processes.wait_until(lambda: program.control("startButton").caption == "Stop", 30,
+                                 "Stop")
+            program.driver("minimise-close")
+            self.assertEqual(program.wait_exit(), 0)
+            saved = program.settings()
+            self.assertEqual((saved["Xpos"], saved["Ypos"]), (outer[0], outer[1]))
+
+            # The window's input method, read where it can be: in the window's own process.
+            self.assertIn("[  PASSED  ] 1 test.", program.tests("NativeWindow.*"))
 
             # The window's controls as described, made anew in both locales.
             program.driver("layout")

@@ -8,6 +8,7 @@
 //   settings   the values stored under the program's settings key
 //   layout     makes the window itself, with its settings cleared, and compares it with its
 //              description, in both locales: each difference is a line, and the exit code 1
+//   minimise-close  minimises the main window from its system menu, then closes it
 #include "platform/timezone.h"
 #include "platform/wave/winmm/winmmwaveservice.h"
 #include "ui/description.h"
@@ -331,6 +332,20 @@ int Layout()
     return differences == 0 ? 0 : 1;
 }
 
+int MinimiseAndClose()
+{
+    const HWND main = FindMainWindow();
+    if (!main)
+        return 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    for (int tries = 0; tries < 100 && !IsIconic(main); ++tries)
+        Sleep(100);
+    if (!IsIconic(main))
+        return 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -346,6 +361,9 @@ int main(int argc, char** argv)
         return Settings();
     if (command == "layout")
         return Layout();
-    std::fprintf(stderr, "usage: windowdriver window|controls|boxes|settings|layout\n");
+    if (command == "minimise-close")
+        return MinimiseAndClose();
+    std::fprintf(stderr,
+                 "usage: windowdriver window|controls|boxes|settings|layout|minimise-close\n");
     return 2;
 }

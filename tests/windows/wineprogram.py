@@ -62,18 +62,25 @@ class WineProgram:
 
     def driver(self, command):
         """windowdriver.exe's rows for a command, each a list of its tab-separated fields."""
+        return [line.split("\t") for line in self._run("windowdriver.exe", command).splitlines()]
+
+    def tests(self, pattern):
+        """The output of the Windows tests that match `pattern`, run on the desktop."""
+        return self._run("windows_tests.exe", f"--gtest_filter={pattern}")
+
+    def _run(self, executable, argument):
         # A file, not a pipe: the Wine session that the first program starts keeps the
         # descriptors it was given open, and a pipe would never reach its end.
         with tempfile.TemporaryFile("w+") as out:
-            done = subprocess.run(["wine", os.path.join(BUILD, "tests", "windows",
-                                                        "windowdriver.exe"), command],
+            done = subprocess.run(["wine", os.path.join(BUILD, "tests", "windows", executable),
+                                   argument],
                                   env=self.env, stdout=out, stderr=subprocess.STDOUT,
                                   stdin=subprocess.DEVNULL, timeout=180)
             out.seek(0)
             output = out.read()
         if done.returncode != 0:
-            raise RuntimeError(f"windowdriver {command}: {output}")
-        return [line.split("\t") for line in output.splitlines()]
+            raise RuntimeError(f"{executable} {argument}: {output}")
+        return output
 
     def wait_window(self):
         """The main window's outer and client rectangles (left, top, width, height)."""

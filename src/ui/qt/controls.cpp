@@ -138,6 +138,11 @@ void QtDuctForm::SetInButtonEnabled(bool enabled)
     StartButton()->setEnabled(enabled);
 }
 
+void QtDuctForm::FocusInButton()
+{
+    StartButton()->setFocus();
+}
+
 void QtDuctForm::SetHint(Control control, const std::string& hint)
 {
     Widget(control)->setToolTip(QString::fromStdString(hint));

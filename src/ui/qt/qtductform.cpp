@@ -14,6 +14,10 @@ QtDuctForm::QtDuctForm(WaveService& service, ProgramFrame& frame)
 {
     MapWindowsFaceNames();
     CreateControls();
+    // Return presses the focused push button, as Space does; outside a dialog only a
+    // button that is its own default takes Return.
+    StartButton()->setAutoDefault(true);
+    AboutButton()->setAutoDefault(true);
     ConnectHandlers();
 }
 

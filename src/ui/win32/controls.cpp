@@ -107,6 +107,11 @@ void Win32DuctForm::SetInButtonEnabled(bool enabled)
     EnableWindow(Item(Control::startButton), enabled);
 }
 
+void Win32DuctForm::FocusInButton()
+{
+    SetFocus(Item(Control::startButton));
+}
+
 void Win32DuctForm::SetHint(Control control, const std::string& hint)
 {
     const HWND item = Item(control);
@@ -149,8 +154,17 @@ void Win32DuctForm::SetPointSize(Control control, int points)
 
 RECT Win32DuctForm::WindowRect() const
 {
-    RECT rect;
-    GetWindowRect(window, &rect);
+    // Where the window stands when not minimised (a minimised one stands far off the
+    // screen), given relative to the work area of its monitor.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT rect = placement.rcNormalPosition;
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
     return rect;
 }
 

@@ -36,6 +36,14 @@ LRESULT Win32DuctForm::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_COMMAND:
+        // Return, as the dialog manager reports it for a window without a default button:
+        // the focused push button is pressed, as Space presses it.
+        if (LOWORD(wParam) == IDOK && lParam == 0) {
+            for (Control button : {Control::startButton, Control::aboutButton})
+                if (GetFocus() == Item(button))
+                    OnCommand(button, BN_CLICKED);
+            return 0;
+        }
         for (std::size_t i = 0; i < ControlCount; ++i)
             if (items[i] == reinterpret_cast<HWND>(lParam))
                 OnCommand(static_cast<Control>(i), HIWORD(wParam));

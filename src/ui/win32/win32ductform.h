@@ -39,6 +39,7 @@ public:
     std::string InButtonCaption() const override;
     void SetInButtonCaption(const std::string& caption) override;
     void SetInButtonEnabled(bool enabled) override;
+    void FocusInButton() override;
     void SetHint(Control control, const std::string& hint) override;
     void SetFaceName(Control control, const std::string& face) override;
     void SetPointSize(Control control, int points) override;
