@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window carries its description: the window, and each control's geometry, caption,
-// initial state, font and place in the tab order as made; the hints and fonts of the locale
-// step in both locales.
+// initial state, font and place in the tab order as made; the enabled states after Start and
+// Stop; the hints and fonts of the locale step in both locales.
 #include "formfixture.h"
 #include "platform/timezone.h"
 #include "ui/description.h"
@@ -102,6 +102,31 @@ private slots:
         QCOMPARE(slider->pageStep(), BlockLengthSlider.pageStep);
         QCOMPARE(slider->tickInterval(), BlockLengthSlider.tickStep);
         QCOMPARE(slider->tickPosition(), QSlider::TicksRight);
+    }
+
+    // What the form decides, the controls show: the devices and the format locked while
+    // relaying, all open again after Stop.
+    void enabledAfterStartAndStop()
+    {
+        TestFrame frame;
+        auto form = CreateForm(service, frame);
+        const auto locked = [&] {
+            QStringList names;
+            for (const ControlDescription& d : MainControls)
+                if (!form->Widget(d.role)->isEnabled())
+                    names << QString::fromUtf8(d.name);
+            return names;
+        };
+        const std::pair<const char*, QStringList> presses[] = {
+            {"Stop", {"outputList", "inputList", "rate44100", "rate22050", "rate11025",
+                      "sixteenBits", "stereo", "blockLength"}},
+            {"Close", {}}};
+        for (const auto& [caption, expected] : presses) {
+            QTest::mouseClick(form->StartButton(), Qt::LeftButton);
+            DeliverNotifications();
+            QCOMPARE(form->StartButton()->text(), QString::fromLatin1(caption));
+            QCOMPARE(locked(), expected);
+        }
     }
 
     // Hints only in the Japanese zone, and its face or "Times New Roman" at 9 points on every

@@ -81,6 +81,7 @@ class WindowTest(unittest.TestCase):
             processes.wait_until(lambda: program.control("startButton").caption == "Close", 30,
                                  "Close")
             self.assertEqual(program.boxes(), [])
+            self.assertEqual([name for name, c in program.controls().items() if not c.enabled], [])
             heard = speakers.stop()
 
             opened = streams.stop()
