@@ -11,10 +11,10 @@ void LocaleStep(DuctControls& controls, bool japaneseZone)
                 controls.SetHint(d.role, d.japaneseHint);
     // Every control with a text of its own: all but the slider.
     const std::string face = japaneseZone ? JapaneseFace : WesternFace;
-    for (const ControlDescription& d : MainControls)
-        if (d.font.face)
-            controls.SetFaceName(d.role, face);
-    for (const ControlDescription& d : MainControls)
-        if (d.font.face)
-            controls.SetPointSize(d.role, 9);
+    for (const ControlDescription& d : MainControls) {
+        if (!d.font.face)
+            continue;
+        controls.SetFaceName(d.role, face);
+        controls.SetPointSize(d.role, 9);
+    }
 }

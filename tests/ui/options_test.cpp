@@ -4,9 +4,11 @@
 #include "formfixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QTest>
+
+#include <array>
 
 namespace {
 
