@@ -25,6 +25,9 @@ private:
         Clock::time_point arrived;
     };
 
+    // The later pieces that may bound a byte's time: a 100 ms fragment read in 10 ms pieces.
+    static constexpr std::ptrdiff_t LookAhead = 10;
+
     PcmLayout layout;
     std::vector<Piece> pieces;
 };

@@ -20,7 +20,10 @@ constexpr pa_usec_t TargetUsec = 2 * DeviceUsec + 2 * RequestUsec;
 constexpr pa_usec_t PadUsec = 50 * PA_USEC_PER_MSEC;
 // The clock is asked again this soon while the stream is paused: nothing can be foreseen then.
 constexpr pa_usec_t RecheckUsec = 20 * PA_USEC_PER_MSEC;
-constexpr pa_usec_t MinWaitUsec = 1 * PA_USEC_PER_MSEC;
+// PipeWire's clock moves a whole graph cycle (often 20 ms or more) at a time: a header that ends
+// within the cycle is looked for again this much later, not every millisecond, each look a
+// round trip to the server. Its done message may come this much late.
+constexpr pa_usec_t MinWaitUsec = 10 * PA_USEC_PER_MSEC;
 // What one trigger is taken to bring the start forward at least, and the most triggers sent at
 // one look: a device renders at most a few seconds ahead.
 constexpr pa_usec_t MinStepUsec = 5 * PA_USEC_PER_MSEC;
