@@ -11,7 +11,6 @@
 
 #include <array>
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -346,7 +345,7 @@ TEST_F(PulsePlaybackTest, AHeaderWrittenAfterTheQueueRanDryPlaysInFull)
     const auto written = WriteTone(out, second, 300);
     ASSERT_TRUE(log.WaitFor(MM_WOM_DONE, 2, 1s));
     // PipeWire plays the tail only once it has been found held back and padded.
-    const double padding = std::filesystem::exists(ServerDir() + "/pipewire") ? 100 : 0;
+    const double padding = OnPipeWire() ? 100 : 0;
     EXPECT_GE(Ms(log.Of(MM_WOM_DONE)[1].time - written), 280);
     EXPECT_LE(Ms(log.Of(MM_WOM_DONE)[1].time - written), 360 + padding);
     std::this_thread::sleep_for(100ms);

@@ -6,7 +6,6 @@
 #include <pulse/timeval.h>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 // PipeWire runs its graph in the shortest period any stream asks for: a 10 ms recording would
@@ -14,8 +13,7 @@ namespace {
 // There the recorder asks for what the program's own capture asks for.
 pa_usec_t FragmentUsec()
 {
-    const bool pipewire = std::filesystem::exists(ServerDir() + "/pipewire");
-    return (pipewire ? 50 : 10) * PA_USEC_PER_MSEC;
+    return (OnPipeWire() ? 50 : 10) * PA_USEC_PER_MSEC;
 }
 }
 

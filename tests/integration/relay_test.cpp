@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -53,7 +52,7 @@ class PulseRelay : public testing::TestWithParam<RelayCase> {};
 TEST_P(PulseRelay, TheToneArrivesWholeAfterFourBlocksAtItsFrequencyAndLevel)
 {
     // PipeWire resamples a pulse stream to hold its latency, which moves the pitch a little.
-    const bool pipewire = std::filesystem::exists(ServerDir() + "/pipewire");
+    const bool pipewire = OnPipeWire();
     const double pitchTolerance = pipewire ? 5.0 : 1.0;
     // Its graph starts the playback stream once it has linked it, a whole number of cycles of
     // 23 ms after the write: up to four on a fresh server (+99 ms measured).

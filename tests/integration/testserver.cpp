@@ -8,12 +8,18 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 std::string ServerDir()
 {
     const char* dir = std::getenv("PHONODUCT_PULSE_DIR");
     return dir ? dir : "";
+}
+
+bool OnPipeWire()
+{
+    return std::filesystem::exists(ServerDir() + "/pipewire");
 }
 
 bool KillServer()

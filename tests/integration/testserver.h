@@ -11,6 +11,8 @@
 
 // The test server's folder (PHONODUCT_PULSE_DIR).
 std::string ServerDir();
+// Whether the test server is PipeWire's pulse server (pipewire-server.sh marks its folder).
+bool OnPipeWire();
 // Kills the test server's daemon at once; false when its pid is not known.
 bool KillServer();
 // Runs pactl against the test server, or the server at `server`; its standard output.
