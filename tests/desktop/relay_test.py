@@ -30,7 +30,7 @@ RUNS = {
 # Seconds either side of the design delay: loose, as the benchmark tells the figure. PipeWire
 # starts each of the relay's two streams once its graph has linked it, a whole number of
 # cycles (23 ms) after the call, and the two start up to three cycles apart (+0 to +69 ms
-# measured in 32 runs).
+# measured over 32 relays).
 LOOSE = {"pulse": 0.060, "pipewire": 0.090}
 
 
