@@ -2,6 +2,12 @@
 #include "platform/wave/pulse/pulsecapture.h"
 #include "platform/wave/pulse/headerrules.h"
 #include "platform/wave/pulse/pulseformat.h"
+#include "platform/wave/pulse/streamclock.h"
+
+#include <pulse/rtclock.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 // A full header is handed back at most this late. PipeWire's pulse server sends a recording
@@ -9,6 +15,8 @@ namespace {
 // all the rest of a relay. The engine waits for a late capture block for a whole block, and
 // no block is shorter than 0.3 s.
 constexpr pa_usec_t FragmentUsec = 50 * PA_USEC_PER_MSEC;
+// The most that a start is moved by: a clock that answers more is not believed.
+constexpr std::int64_t MaxAlignUsec = 1000 * PA_USEC_PER_MSEC;
 }
 
 PulseCapture::PulseCapture(PulseConnection& connection, const pa_sample_spec& sampleSpec,
@@ -26,7 +34,10 @@ MMRESULT PulseCapture::Start()
 {
     if (!EnsureStream())
         return Lost();
-    started = true;
+    if (started)
+        return MMSYSERR_NOERROR;
+    started = aligning = true;
+    startedAt = pa_rtclock_now();
     return MMSYSERR_NOERROR;
 }
 
@@ -53,12 +64,19 @@ void PulseCapture::OnQueued()
 void PulseCapture::OnReset()
 {
     // Recording stops until the next start; the stream keeps running.
-    started = false;
+    ForgetStream();
 }
 
 void PulseCapture::ForgetStream()
 {
-    started = false;
+    if (clock) {
+        pa_operation_cancel(clock);
+        pa_operation_unref(clock);
+        clock = nullptr;
+        awaitingClock.reset();
+    }
+    started = aligning = false;
+    toSkip = 0;
 }
 
 void PulseCapture::Deliver(const BYTE* data, std::size_t size)
@@ -78,18 +96,75 @@ void PulseCapture::Deliver(const BYTE* data, std::size_t size)
     // What arrives while no header is queued is lost, as on a device.
 }
 
-void PulseCapture::OnRead(pa_stream* s, std::size_t, void* userdata)
+void PulseCapture::AskClock()
+{
+    if (clock)
+        return;
+    // Asked as the data comes, just after the server's cycle that sent it: PipeWire's pulse
+    // server counts the recorded bytes once a cycle, so a later answer would date them late.
+    clock = pa_stream_update_timing_info(stream, OnClock, this);
+    if (!clock)
+        return Fail("pa_stream_update_timing_info");
+    awaitingClock.emplace(connection);
+}
+
+void PulseCapture::OnClock(pa_stream*, int success, void* userdata)
 {
     auto* capture = static_cast<PulseCapture*>(userdata);
-    while (pa_stream_readable_size(s) > 0) {
+    pa_operation_unref(capture->clock);
+    capture->clock = nullptr;
+    capture->awaitingClock.reset();
+    if (!success)
+        return capture->Fail("pa_stream_update_timing_info");
+    capture->AlignToStart();
+    capture->ReadAll();
+}
+
+void PulseCapture::AlignToStart()
+{
+    aligning = false;
+    const pa_timing_info* info = pa_stream_get_timing_info(stream);
+    if (!info || info->read_index_corrupt)
+        return;
+    // The next byte to read: everything before it was dropped.
+    const auto next = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
+    const std::optional<std::int64_t> recordedAt = RecordedAt(stream, next);
+    if (!recordedAt)
+        return;
+    // A server that starts the stream late (PipeWire links it a few cycles after the call)
+    // has recorded nothing of the first moments: silence stands in for them. One that ran
+    // before the start has recorded too much: that goes.
+    const std::int64_t late = *recordedAt - static_cast<std::int64_t>(startedAt);
+    if (std::abs(late) > MaxAlignUsec)
+        return;
+    const auto bytes = static_cast<DWORD>(pa_usec_to_bytes(std::abs(late), &sampleSpec));
+    if (late > 0)
+        Deliver(nullptr, WholeFrames(bytes));
+    else
+        toSkip = WholeFrames(bytes);
+}
+
+void PulseCapture::ReadAll()
+{
+    while (stream && pa_stream_readable_size(stream) > 0) {
         const void* data = nullptr;
         std::size_t size = 0;
-        if (pa_stream_peek(s, &data, &size) < 0)
-            return capture->Fail("pa_stream_peek");
+        if (pa_stream_peek(stream, &data, &size) < 0)
+            return Fail("pa_stream_peek");
         if (size == 0)
             return;
-        capture->Deliver(static_cast<const BYTE*>(data), size);
-        if (pa_stream_drop(s) < 0)
-            return capture->Fail("pa_stream_drop");
+        const std::size_t skipped = std::min<std::size_t>(size, started ? toSkip : 0);
+        toSkip -= skipped;
+        Deliver(data ? static_cast<const BYTE*>(data) + skipped : nullptr, size - skipped);
+        if (pa_stream_drop(stream) < 0)
+            return Fail("pa_stream_drop");
     }
+}
+
+void PulseCapture::OnRead(pa_stream*, std::size_t, void* userdata)
+{
+    auto* capture = static_cast<PulseCapture*>(userdata);
+    if (capture->aligning)
+        return capture->AskClock();
+    capture->ReadAll();
 }

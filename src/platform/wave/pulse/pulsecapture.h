@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A capture device: a record stream whose data fills the queued headers in queue order; a
 // header is returned (done, bytes recorded, MM_WIM_DATA) when full or on reset. The stream
-// runs from the open on and its data is dropped until the start, so that recording begins
-// at the start without the server's own start-up delay.
+// runs from the open on and its data is dropped until the start; the first header begins with
+// what the device recorded at the start, whenever the server's stream itself began.
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
+
+#include <optional>
 
 class PulseCapture : public PulseDevice {
 public:
@@ -24,7 +26,18 @@ private:
 
     // data == nullptr: a hole in the recording, filled with silence.
     void Deliver(const BYTE* data, std::size_t size);
+    // Asks the stream's clock where the start falls in the data held since.
+    void AskClock();
+    // Pads or skips the recording so that it begins at the start.
+    void AlignToStart();
+    void ReadAll();
     static void OnRead(pa_stream* s, std::size_t length, void* userdata);
+    static void OnClock(pa_stream* s, int success, void* userdata);
 
     bool started = false;
+    pa_usec_t startedAt = 0;
+    bool aligning = false;         // data is held until the clock has answered
+    std::uint64_t toSkip = 0;      // bytes recorded before the start, still to drop
+    pa_operation* clock = nullptr;
+    std::optional<PulseConnection::Hurry> awaitingClock;  // while `clock` runs
 };
