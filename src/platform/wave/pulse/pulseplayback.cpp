@@ -2,6 +2,7 @@
 #include "platform/wave/pulse/pulseplayback.h"
 
 #include "platform/wave/pulse/pulseformat.h"
+#include "platform/wave/pulse/streamclock.h"
 
 #include <pulse/rtclock.h>
 
@@ -28,6 +29,11 @@ constexpr pa_usec_t MinWaitUsec = 10 * PA_USEC_PER_MSEC;
 // one look: a device renders at most a few seconds ahead.
 constexpr pa_usec_t MinStepUsec = 5 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t MaxTriggers = 400;
+// A late start is skipped by rewriting the queue from this far beyond what the device has
+// taken, which the server cannot have read by the time the rewrite reaches it; no later
+// start than this is believed.
+constexpr pa_usec_t RewriteLeadUsec = 100 * PA_USEC_PER_MSEC;
+constexpr std::int64_t MaxSkipUsec = 1000 * PA_USEC_PER_MSEC;
 }
 
 PulsePlayback::PulsePlayback(PulseConnection& connection, const pa_sample_spec& sampleSpec,
@@ -52,6 +58,7 @@ int PulsePlayback::ConnectStream(const char* device, pa_stream_flags_t flags)
     // no prebuffering at all the server would play silence and skip the next header's start.
     attr.prebuf = static_cast<uint32_t>(pa_frame_size(&sampleSpec));
     attr.fragsize = static_cast<uint32_t>(-1);
+    pa_stream_set_started_callback(stream, OnStarted, this);
     return pa_stream_connect_playback(stream, device, &attr, flags, nullptr, nullptr);
 }
 
@@ -62,6 +69,8 @@ void PulsePlayback::OnReady()
 
 void PulsePlayback::OnQueued()
 {
+    if (position == 0 && queue.size() == 1)
+        due = pa_rtclock_now();
     Feed();
 }
 
@@ -80,6 +89,8 @@ void PulsePlayback::ForgetStream()
         timing = nullptr;
         awaitingTiming.reset();
     }
+    if (stream)
+        pa_stream_set_started_callback(stream, nullptr, nullptr);
     if (timer) {
         connection.Api()->time_free(timer);
         timer = nullptr;
@@ -88,6 +99,7 @@ void PulsePlayback::ForgetStream()
     written = 0;
     position = 0;
     lastHanded = NotLooked;
+    due.reset();
 }
 
 void PulsePlayback::Feed()
@@ -125,6 +137,8 @@ void PulsePlayback::CheckPlayed()
     // Not started yet: silence padded now would come between the headers and the next one.
     if (!info->playing && handed == 0 && written > 0)
         return CatchUp(*info);
+    if (due && info->playing)
+        SkipLateStart(handed, *info);
     const bool stuck = !info->playing && handed == lastHanded;
     lastHanded = handed;
     if (stuck && written > 0 && handed < queue[written - 1].end)
@@ -160,6 +174,40 @@ void PulsePlayback::CatchUp(const pa_timing_info& info)
     Arm(RecheckUsec);
 }
 
+void PulsePlayback::SkipLateStart(std::uint64_t handed, const pa_timing_info& info)
+{
+    const auto dueAt = static_cast<std::int64_t>(*due);
+    due.reset();
+    const std::optional<std::int64_t> heardAt = HeardAt(stream, 0);
+    if (!heardAt || *heardAt <= dueAt || *heardAt - dueAt > MaxSkipUsec)
+        return;
+    // PipeWire's pulse server starts a stream once its graph has linked it, some cycles after
+    // the call: the queue is written again from `from` on, without the sound of the lag.
+    const std::uint64_t from =
+        handed + WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(info.sink_usec + RewriteLeadUsec, &sampleSpec)));
+    const std::uint64_t skip =
+        WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(static_cast<pa_usec_t>(*heardAt - dueAt), &sampleSpec)));
+    if (from + skip >= position)
+        return;
+    auto seek = PA_SEEK_ABSOLUTE;
+    auto offset = static_cast<std::int64_t>(from);
+    for (std::size_t i = 0; i < written; ++i) {
+        LPWAVEHDR header = queue[i].header;
+        const std::uint64_t end = queue[i].end;
+        const std::uint64_t start = end - WholeFrames(header->dwBufferLength);
+        if (end > from + skip) {
+            const std::uint64_t first = std::max(start, from + skip);
+            if (pa_stream_write(stream, header->lpData + (first - start), end - first, nullptr, offset, seek) < 0)
+                return Fail("pa_stream_write");
+            seek = PA_SEEK_RELATIVE;
+            offset = 0;
+        }
+        // A header cut short by the skip is done where the rewrite begins.
+        queue[i].end = end <= from ? end : std::max(from, end - skip);
+    }
+    position -= skip;
+}
+
 void PulsePlayback::PadTail()
 {
     // Some servers (pipewire-pulse) play only whole periods and hold back a shorter tail until
@@ -192,6 +240,14 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
         playback->awaitingTiming.emplace(playback->connection);
     else
         playback->connection.ReportFailure("pa_stream_update_timing_info");
+}
+
+void PulsePlayback::OnStarted(pa_stream*, void* userdata)
+{
+    // Read now, just after the server's cycle that started it, the clock dates the start best.
+    auto* playback = static_cast<PulsePlayback*>(userdata);
+    if (playback->due && !playback->timing)
+        playback->Arm(0);
 }
 
 void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)

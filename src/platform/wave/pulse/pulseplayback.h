@@ -2,6 +2,8 @@
 // A playback device: each queued header goes to a playback stream whole, at once; a header is
 // returned (done, MM_WOM_DONE) once the stream's clock has passed its last byte. The clock is
 // read when a header's end is due, not polled: a relay of long blocks wakes a few times a block.
+// The first header is heard from the moment it was queued on: what a late start would have
+// played by then is skipped.
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
@@ -27,17 +29,21 @@ private:
     void CheckPlayed();
     // Brings the stream's start forward over what the device rendered before it joined.
     void CatchUp(const pa_timing_info& info);
+    // Skips the sound due before the stream's late start, once it plays.
+    void SkipLateStart(std::uint64_t handed, const pa_timing_info& info);
     // Silence after data the server holds back while paused.
     void PadTail();
     void Arm(pa_usec_t delay);
     static void OnTimer(pa_mainloop_api* api, pa_time_event* event, const timeval* tv,
                         void* userdata);
     static void OnTiming(pa_stream* s, int success, void* userdata);
+    static void OnStarted(pa_stream* s, void* userdata);
 
     std::size_t written = 0;       // headers at the queue's front written to the stream
     std::uint64_t position = 0;    // bytes written to this stream
     static constexpr std::uint64_t NotLooked = UINT64_MAX;
     std::uint64_t lastHanded = NotLooked;  // the read index at the previous check
+    std::optional<pa_usec_t> due;  // when the stream's first byte was due, until it has played
     pa_time_event* timer = nullptr;
     bool armed = false;
     pa_operation* timing = nullptr;
