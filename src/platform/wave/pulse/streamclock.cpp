@@ -5,10 +5,10 @@
 #include <pulse/timeval.h>
 
 namespace {
-std::int64_t Usec(std::int64_t bytes, const pa_sample_spec& spec)
+std::int64_t Usec(std::int64_t bytes, const pa_sample_spec& format)
 {
-    const auto frame = static_cast<std::int64_t>(pa_frame_size(&spec));
-    return bytes / frame * 1'000'000 / static_cast<std::int64_t>(spec.rate);
+    const auto frame = static_cast<std::int64_t>(pa_frame_size(&format));
+    return bytes / frame * 1'000'000 / static_cast<std::int64_t>(format.rate);
 }
 
 // `atDevice`: the stream position, in microseconds, at the device when the server answered.
@@ -18,8 +18,8 @@ std::int64_t TimeOf(pa_stream* stream, const pa_timing_info& info, std::uint64_t
     // The answer's stamp is the server's time of day; its age moves it onto the monotonic clock.
     const auto answeredAt = static_cast<std::int64_t>(pa_rtclock_now()) -
                             static_cast<std::int64_t>(pa_timeval_age(&info.timestamp));
-    const pa_sample_spec& spec = *pa_stream_get_sample_spec(stream);
-    return answeredAt + Usec(static_cast<std::int64_t>(index), spec) - atDevice;
+    const pa_sample_spec& format = *pa_stream_get_sample_spec(stream);
+    return answeredAt + Usec(static_cast<std::int64_t>(index), format) - atDevice;
 }
 }
 
