@@ -69,12 +69,7 @@ void PulseCapture::OnReset()
 
 void PulseCapture::ForgetStream()
 {
-    if (clock) {
-        pa_operation_cancel(clock);
-        pa_operation_unref(clock);
-        clock = nullptr;
-        awaitingClock.reset();
-    }
+    clock.Cancel();
     started = aligning = false;
     toSkip = 0;
 }
@@ -98,22 +93,18 @@ void PulseCapture::Deliver(const BYTE* data, std::size_t size)
 
 void PulseCapture::AskClock()
 {
-    if (clock)
+    if (clock.Out())
         return;
     // Asked as the data comes, just after the server's cycle that sent it: PipeWire's pulse
     // server counts the recorded bytes once a cycle, so a later answer would date them late.
-    clock = pa_stream_update_timing_info(stream, OnClock, this);
-    if (!clock)
-        return Fail("pa_stream_update_timing_info");
-    awaitingClock.emplace(connection);
+    if (!clock.Ask(stream, OnClock, this))
+        Fail("pa_stream_update_timing_info");
 }
 
 void PulseCapture::OnClock(pa_stream*, int success, void* userdata)
 {
     auto* capture = static_cast<PulseCapture*>(userdata);
-    pa_operation_unref(capture->clock);
-    capture->clock = nullptr;
-    capture->awaitingClock.reset();
+    capture->clock.Answered();
     if (!success)
         return capture->Fail("pa_stream_update_timing_info");
     capture->AlignToStart();

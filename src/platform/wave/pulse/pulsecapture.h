@@ -6,8 +6,7 @@
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
-
-#include <optional>
+#include "platform/wave/pulse/timingrequest.h"
 
 class PulseCapture : public PulseDevice {
 public:
@@ -38,6 +37,5 @@ private:
     pa_usec_t startedAt = 0;
     bool aligning = false;         // data is held until the clock has answered
     std::uint64_t toSkip = 0;      // bytes recorded before the start, still to drop
-    pa_operation* clock = nullptr;
-    std::optional<PulseConnection::Hurry> awaitingClock;  // while `clock` runs
+    TimingRequest clock{connection};
 };

@@ -83,12 +83,7 @@ void PulsePlayback::OnReset()
 
 void PulsePlayback::ForgetStream()
 {
-    if (timing) {
-        pa_operation_cancel(timing);
-        pa_operation_unref(timing);
-        timing = nullptr;
-        awaitingTiming.reset();
-    }
+    timing.Cancel();
     if (stream)
         pa_stream_set_started_callback(stream, nullptr, nullptr);
     if (timer) {
@@ -119,7 +114,7 @@ void PulsePlayback::Feed()
         // Fresh data: the stream is not stuck until its clock stands still over two looks.
         lastHanded = NotLooked;
     }
-    if (written > 0 && !armed && !timing)
+    if (written > 0 && !armed && !timing.Out())
         Arm(0);
 }
 
@@ -235,10 +230,7 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
     auto* playback = static_cast<PulsePlayback*>(userdata);
     playback->armed = false;
     // A fresh reading of the clock: without interpolation it never runs ahead of the server.
-    playback->timing = pa_stream_update_timing_info(playback->stream, OnTiming, playback);
-    if (playback->timing)
-        playback->awaitingTiming.emplace(playback->connection);
-    else
+    if (!playback->timing.Ask(playback->stream, OnTiming, playback))
         playback->connection.ReportFailure("pa_stream_update_timing_info");
 }
 
@@ -246,16 +238,14 @@ void PulsePlayback::OnStarted(pa_stream*, void* userdata)
 {
     // Read now, just after the server's cycle that started it, the clock dates the start best.
     auto* playback = static_cast<PulsePlayback*>(userdata);
-    if (playback->due && !playback->timing)
+    if (playback->due && !playback->timing.Out())
         playback->Arm(0);
 }
 
 void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)
 {
     auto* playback = static_cast<PulsePlayback*>(userdata);
-    pa_operation_unref(playback->timing);
-    playback->timing = nullptr;
-    playback->awaitingTiming.reset();
+    playback->timing.Answered();
     if (!success)
         return playback->Fail("pa_stream_update_timing_info");
     playback->CheckPlayed();

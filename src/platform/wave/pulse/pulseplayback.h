@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
+#include "platform/wave/pulse/timingrequest.h"
 
 #include <optional>
 
@@ -46,6 +47,5 @@ private:
     std::optional<pa_usec_t> due;  // when the stream's first byte was due, until it has played
     pa_time_event* timer = nullptr;
     bool armed = false;
-    pa_operation* timing = nullptr;
-    std::optional<PulseConnection::Hurry> awaitingTiming;  // while `timing` runs
+    TimingRequest timing{connection};
 };
