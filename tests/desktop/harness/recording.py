@@ -79,12 +79,17 @@ class Recording:
         self._pieces = pieces
 
     def time_of(self, frame):
-        """When the sample at `frame` was recorded, from the arrival of the piece holding it."""
+        """When the sample at `frame` was recorded. A piece arrives at the earliest when its end
+        was recorded, and later when the server held it back: PipeWire's pulse server sends
+        whole pieces once a graph cycle and keeps the rest, up to a cycle (23 ms). Each piece of
+        the next second bounds the moment; the tightest bound is the nearest."""
         offset = frame * FRAME
-        for end, arrived in self._pieces:
-            if end > offset:
-                return arrived - (end - offset) / (FRAME * RATE)
-        raise IndexError(frame)
+        later = [(end, arrived) for end, arrived in self._pieces if end > offset]
+        if not later:
+            raise IndexError(frame)
+        horizon = later[0][0] + FRAME * RATE
+        return min(arrived - (end - offset) / (FRAME * RATE)
+                   for end, arrived in later if end <= horizon)
 
     def frame_at(self, moment):
         """The first frame recorded at or after `moment`."""
