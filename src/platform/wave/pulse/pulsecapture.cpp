@@ -69,7 +69,7 @@ void PulseCapture::OnReset()
 
 void PulseCapture::ForgetStream()
 {
-    clock.Cancel();
+    dating.Cancel();
     started = aligning = false;
     toSkip = 0;
 }
@@ -91,35 +91,18 @@ void PulseCapture::Deliver(const BYTE* data, std::size_t size)
     // What arrives while no header is queued is lost, as on a device.
 }
 
-void PulseCapture::AskClock()
-{
-    if (clock.Out())
-        return;
-    // Asked as the data comes, just after the server's cycle that sent it: PipeWire's pulse
-    // server counts the recorded bytes once a cycle, so a later answer would date them late.
-    if (!clock.Ask(stream, OnClock, this))
-        Fail("pa_stream_update_timing_info");
-}
-
-void PulseCapture::OnClock(pa_stream*, int success, void* userdata)
+void PulseCapture::OnDated(void* userdata, bool answered, std::optional<std::int64_t> recordedAt)
 {
     auto* capture = static_cast<PulseCapture*>(userdata);
-    capture->clock.Answered();
-    if (!success)
+    if (!answered)
         return capture->Fail("pa_stream_update_timing_info");
-    capture->AlignToStart();
+    capture->AlignToStart(recordedAt);
     capture->ReadAll();
 }
 
-void PulseCapture::AlignToStart()
+void PulseCapture::AlignToStart(std::optional<std::int64_t> recordedAt)
 {
     aligning = false;
-    const pa_timing_info* info = pa_stream_get_timing_info(stream);
-    if (!info || info->read_index_corrupt)
-        return;
-    // The next byte to read: everything before it was dropped.
-    const auto next = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
-    const std::optional<std::int64_t> recordedAt = RecordedAt(stream, next);
     if (!recordedAt)
         return;
     // A server that starts the stream late (PipeWire links it a few cycles after the call)
@@ -155,7 +138,18 @@ void PulseCapture::ReadAll()
 void PulseCapture::OnRead(pa_stream*, std::size_t, void* userdata)
 {
     auto* capture = static_cast<PulseCapture*>(userdata);
-    if (capture->aligning)
-        return capture->AskClock();
-    capture->ReadAll();
+    if (!capture->aligning)
+        return capture->ReadAll();
+    if (capture->dating.Busy())
+        return;
+    // The next byte to read stays the same while the data is held: everything before it was
+    // dropped.
+    const auto nextRecorded = [](pa_stream* s) -> std::optional<std::int64_t> {
+        const pa_timing_info* info = pa_stream_get_timing_info(s);
+        if (!info || info->read_index_corrupt)
+            return std::nullopt;
+        return RecordedAt(s, static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0)));
+    };
+    if (!capture->dating.Begin(capture->stream, nextRecorded, OnDated, capture))
+        capture->Fail("pa_stream_update_timing_info");
 }

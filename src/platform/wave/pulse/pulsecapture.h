@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
-#include "platform/wave/pulse/timingrequest.h"
+#include "platform/wave/pulse/startdating.h"
 
 class PulseCapture : public PulseDevice {
 public:
@@ -25,17 +25,16 @@ private:
 
     // data == nullptr: a hole in the recording, filled with silence.
     void Deliver(const BYTE* data, std::size_t size);
-    // Asks the stream's clock where the start falls in the data held since.
-    void AskClock();
-    // Pads or skips the recording so that it begins at the start.
-    void AlignToStart();
+    // Pads or skips the recording so that it begins at the start: `recordedAt` dates the next
+    // byte to read.
+    void AlignToStart(std::optional<std::int64_t> recordedAt);
     void ReadAll();
     static void OnRead(pa_stream* s, std::size_t length, void* userdata);
-    static void OnClock(pa_stream* s, int success, void* userdata);
+    static void OnDated(void* userdata, bool answered, std::optional<std::int64_t> recordedAt);
 
     bool started = false;
     pa_usec_t startedAt = 0;
-    bool aligning = false;         // data is held until the clock has answered
+    bool aligning = false;         // data is held until the start is dated
     std::uint64_t toSkip = 0;      // bytes recorded before the start, still to drop
-    TimingRequest clock{connection};
+    StartDating dating{connection};
 };

@@ -84,6 +84,7 @@ void PulsePlayback::OnReset()
 void PulsePlayback::ForgetStream()
 {
     timing.Cancel();
+    dating.Cancel();
     if (stream)
         pa_stream_set_started_callback(stream, nullptr, nullptr);
     if (timer) {
@@ -132,8 +133,8 @@ void PulsePlayback::CheckPlayed()
     // Not started yet: silence padded now would come between the headers and the next one.
     if (!info->playing && handed == 0 && written > 0)
         return CatchUp(*info);
-    if (due && info->playing)
-        SkipLateStart(handed, *info);
+    if (due && info->playing && !dating.Busy())
+        DateStart();
     const bool stuck = !info->playing && handed == lastHanded;
     lastHanded = handed;
     if (stuck && written > 0 && handed < queue[written - 1].end)
@@ -169,17 +170,34 @@ void PulsePlayback::CatchUp(const pa_timing_info& info)
     Arm(RecheckUsec);
 }
 
-void PulsePlayback::SkipLateStart(std::uint64_t handed, const pa_timing_info& info)
+void PulsePlayback::DateStart()
+{
+    const auto firstHeard = [](pa_stream* s) { return HeardAt(s, 0); };
+    if (!dating.Begin(stream, firstHeard, OnDated, this))
+        Fail("pa_stream_update_timing_info");
+}
+
+void PulsePlayback::OnDated(void* userdata, bool answered, std::optional<std::int64_t> heardAt)
+{
+    auto* playback = static_cast<PulsePlayback*>(userdata);
+    if (!answered)
+        return playback->Fail("pa_stream_update_timing_info");
+    playback->SkipLateStart(heardAt);
+}
+
+void PulsePlayback::SkipLateStart(std::optional<std::int64_t> heardAt)
 {
     const auto dueAt = static_cast<std::int64_t>(*due);
     due.reset();
-    const std::optional<std::int64_t> heardAt = HeardAt(stream, 0);
-    if (!heardAt || *heardAt <= dueAt || *heardAt - dueAt > MaxSkipUsec)
+    const pa_timing_info* info = pa_stream_get_timing_info(stream);
+    if (!heardAt || !info || info->read_index_corrupt || *heardAt <= dueAt ||
+        *heardAt - dueAt > MaxSkipUsec)
         return;
     // PipeWire's pulse server starts a stream once its graph has linked it, some cycles after
     // the call: the queue is written again from `from` on, without the sound of the lag.
+    const auto handed = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
     const std::uint64_t from =
-        handed + WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(info.sink_usec + RewriteLeadUsec, &sampleSpec)));
+        handed + WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(info->sink_usec + RewriteLeadUsec, &sampleSpec)));
     const std::uint64_t skip =
         WholeFrames(static_cast<DWORD>(pa_usec_to_bytes(static_cast<pa_usec_t>(*heardAt - dueAt), &sampleSpec)));
     if (from + skip >= position)
@@ -236,10 +254,9 @@ void PulsePlayback::OnTimer(pa_mainloop_api*, pa_time_event*, const timeval*, vo
 
 void PulsePlayback::OnStarted(pa_stream*, void* userdata)
 {
-    // Read now, just after the server's cycle that started it, the clock dates the start best.
     auto* playback = static_cast<PulsePlayback*>(userdata);
-    if (playback->due && !playback->timing.Out())
-        playback->Arm(0);
+    if (playback->due && !playback->dating.Busy())
+        playback->DateStart();
 }
 
 void PulsePlayback::OnTiming(pa_stream*, int success, void* userdata)

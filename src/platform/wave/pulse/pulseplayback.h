@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/wave/pulse/pulsedevice.h"
+#include "platform/wave/pulse/startdating.h"
 #include "platform/wave/pulse/timingrequest.h"
 
 #include <optional>
@@ -30,8 +31,10 @@ private:
     void CheckPlayed();
     // Brings the stream's start forward over what the device rendered before it joined.
     void CatchUp(const pa_timing_info& info);
-    // Skips the sound due before the stream's late start, once it plays.
-    void SkipLateStart(std::uint64_t handed, const pa_timing_info& info);
+    // Once the stream plays: when its first byte was heard.
+    void DateStart();
+    // Skips the sound due before the stream's late start.
+    void SkipLateStart(std::optional<std::int64_t> heardAt);
     // Silence after data the server holds back while paused.
     void PadTail();
     void Arm(pa_usec_t delay);
@@ -39,13 +42,15 @@ private:
                         void* userdata);
     static void OnTiming(pa_stream* s, int success, void* userdata);
     static void OnStarted(pa_stream* s, void* userdata);
+    static void OnDated(void* userdata, bool answered, std::optional<std::int64_t> heardAt);
 
     std::size_t written = 0;       // headers at the queue's front written to the stream
     std::uint64_t position = 0;    // bytes written to this stream
     static constexpr std::uint64_t NotLooked = UINT64_MAX;
     std::uint64_t lastHanded = NotLooked;  // the read index at the previous check
-    std::optional<pa_usec_t> due;  // when the stream's first byte was due, until it has played
+    std::optional<pa_usec_t> due;  // when the stream's first byte was due, until its start is dated
     pa_time_event* timer = nullptr;
     bool armed = false;
     TimingRequest timing{connection};
+    StartDating dating{connection};
 };

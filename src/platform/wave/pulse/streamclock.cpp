@@ -26,7 +26,7 @@ std::int64_t TimeOf(pa_stream* stream, const pa_timing_info& info, std::uint64_t
 std::optional<std::int64_t> HeardAt(pa_stream* stream, std::uint64_t index)
 {
     const pa_timing_info* info = pa_stream_get_timing_info(stream);
-    if (!info || info->read_index_corrupt)
+    if (!info || info->read_index_corrupt || info->read_index <= static_cast<std::int64_t>(index))
         return std::nullopt;
     // The device plays the byte its latency behind those handed over.
     const std::int64_t atDevice = Usec(info->read_index, *pa_stream_get_sample_spec(stream)) -
@@ -37,7 +37,7 @@ std::optional<std::int64_t> HeardAt(pa_stream* stream, std::uint64_t index)
 std::optional<std::int64_t> RecordedAt(pa_stream* stream, std::uint64_t index)
 {
     const pa_timing_info* info = pa_stream_get_timing_info(stream);
-    if (!info || info->write_index_corrupt)
+    if (!info || info->write_index_corrupt || info->write_index <= static_cast<std::int64_t>(index))
         return std::nullopt;
     // The device records the byte its latency ahead of those written into the server's queue.
     const std::int64_t atDevice = Usec(info->write_index, *pa_stream_get_sample_spec(stream)) +

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-// When the byte at position `index` of a playback stream is heard.
+// When the byte at position `index` of a playback stream was heard, once the server has taken it.
 std::optional<std::int64_t> HeardAt(pa_stream* stream, std::uint64_t index);
-// When the byte at position `index` of a record stream was recorded.
+// When the byte at position `index` of a record stream was recorded, once the server has it.
 std::optional<std::int64_t> RecordedAt(pa_stream* stream, std::uint64_t index);
