@@ -52,10 +52,12 @@ start() {
     export PULSE_SERVER="unix:$dir/native"
     retry pactl info
     # pipewire-pulse wants the whole property list quoted as well.
+    # A sound card's input drives PipeWire's graph when both its devices run, as the session
+    # manager ranks them (capture 1000 above playback): so does the mic here.
     retry pactl load-module module-null-sink sink_name=speakers \
-        "sink_properties='device.description=\"Test Speakers\"'"
+        "sink_properties='device.description=\"Test Speakers\" priority.driver=1009'"
     retry pactl load-module module-null-sink sink_name=mic \
-        "sink_properties='device.description=\"Tone Mic\"'"
+        "sink_properties='device.description=\"Tone Mic\" priority.driver=2009'"
     retry pactl set-default-sink speakers
     retry pactl set-default-source mic.monitor
     # module-sine does not exist there: sox makes the tone and pacat plays it, without end,
