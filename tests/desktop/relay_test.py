@@ -138,7 +138,8 @@ class RelayDelay:
                        if recording.level(window, frequency=BURST) >= level / 2), None)
         self.assertIsNotNone(window, "the burst never arrived")
         # To the millisecond: the two recordings' 10 ms windows fall differently on the burst.
-        return next(frame for frame in range(max(window - recording.WINDOW, 0), window + 1, RATE // 1000)
+        frames = range(max(window - recording.WINDOW, 0), window + 1, RATE // 1000)
+        return next(frame for frame in frames
                     if recording.level(frame, frequency=BURST) >= level / 2)
 
     def check_tone(self, heard, said, burst, stopped):

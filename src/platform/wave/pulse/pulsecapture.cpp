@@ -148,7 +148,8 @@ void PulseCapture::OnRead(pa_stream*, std::size_t, void* userdata)
         const pa_timing_info* info = pa_stream_get_timing_info(s);
         if (!info || info->read_index_corrupt)
             return std::nullopt;
-        return RecordedAt(s, static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0)));
+        const auto next = static_cast<std::uint64_t>(std::max<std::int64_t>(info->read_index, 0));
+        return RecordedAt(s, next);
     };
     if (!capture->dating.Begin(capture->stream, nextRecorded, OnDated, capture))
         capture->Fail("pa_stream_update_timing_info");
